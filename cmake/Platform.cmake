@@ -1,0 +1,20 @@
+# The Linux stand-in for the Win32 names (platform/x11) and its libraries.
+find_package(X11 REQUIRED)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
+find_package(JPEG REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XFT REQUIRED IMPORTED_TARGET xft fontconfig)
+
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/x11/*.cpp)
+list(FILTER PLATFORM_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
+set(PLATFORM_ENTRY_SOURCES ${CMAKE_SOURCE_DIR}/platform/x11/main.cpp)
+
+add_library(orchardia_platform STATIC ${PLATFORM_SOURCES})
+target_include_directories(orchardia_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(orchardia_platform PUBLIC
+  OpenGL::GL OpenGL::GLX OpenGL::GLU ${X11_LIBRARIES} PkgConfig::XFT JPEG::JPEG ${CMAKE_DL_LIBS})
+
+# The three images, embedded as read-only byte blocks that FindResourceA finds.
+if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
+  include(cmake/EmbedResources.cmake)
+endif()

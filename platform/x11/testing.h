@@ -1,0 +1,38 @@
+// The stand-in's test interface: hooks that tests use to control the edges of
+// the platform (clock, cursor, platform identifier, library search). The
+// program's own code never calls these.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/x11/win32.h"
+
+namespace standin {
+
+// Time: when manual, QueryPerformanceCounter/Frequency and GetTickCount report
+// the values set here instead of CLOCK_MONOTONIC.
+void UseManualClock(bool manual);
+void SetManualCounter(int64_t count, int64_t frequency);
+void SetManualTickCount(DWORD milliseconds);
+
+// Cursor: when manual, GetCursorPos reports this point.
+void UseManualCursor(bool manual);
+void SetManualCursor(LONG x, LONG y);
+
+// The platform identifier GetVersionExA reports (VER_PLATFORM_WIN32_NT by default).
+void SetPlatformId(DWORD platformId);
+// A directory LoadLibraryA looks in first (empty: only the normal search).
+void SetLibraryDirectory(const std::string& directory);
+
+// The SPI_SETSCREENSAVERRUNNING state as last set.
+bool ScreenSaverRunning();
+
+// The last cursor SetCursor selected: 0 none (hidden), 1 the arrow.
+int CurrentCursorKind();
+
+// The text and caption of the last MessageBoxA, empty when none was shown.
+std::string LastMessageBoxText();
+std::string LastMessageBoxCaption();
+
+}  // namespace standin
