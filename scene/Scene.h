@@ -1,0 +1,47 @@
+// The kaleidoscope object: frame clock, wedge configurations, sprite field,
+// and the cycle of every frame.
+#pragma once
+
+#include <cstdint>
+
+#include "scene/WedgeConfig.h"
+
+class SpriteField;
+
+class Scene {
+public:
+    // Builds a complete Scene for a drawing area of width x height pixels;
+    // needs the OpenGL context current.
+    void SetUp(int width, int height);
+    // Releases what the Scene owns, while the context is still current.
+    void TearDown();
+    // Draws one frame into the back buffer; bit 16 of `flags` means mirrored.
+    // Always true: show the frame by swapping buffers.
+    bool Render(uint32_t flags);
+    void Update();
+
+    // Frame clock.
+    void StartClock();
+    void UpdateClock();
+
+    // Wedge configurations.
+    void SelectConfig(int index, bool animate);
+    void SelectRandomConfig(bool animate);
+    // The configuration to draw this frame: currentConfig, or blendedConfig
+    // rebuilt for the eased angle while a transition runs.
+    const WedgeConfig& FrameConfig();
+    void DrawKaleidoscope(const WedgeConfig& config);
+
+    WedgeConfig configs[8];                // 10, 12, ..., 24 wedges
+    SpriteField* spriteField = nullptr;    // owned
+    WedgeConfig* currentConfig = nullptr;  // one entry of configs
+    bool mirrored = true;
+
+    // The Scene's part of the frame clock.
+    float measuredRate = 0.0f;     // frames per second over the last closed window
+    float sceneTime = 0.0f;        // seconds since clock start, whole milliseconds
+    float lastMeasureTime = 0.0f;  // sceneTime at which the last window closed
+    int windowFrames = 0;          // clock updates counted in the current window
+    int targetRate = 0;            // frames per second wanted
+    int frameDelay = 0;            // milliseconds the main loop sleeps after each frame
+};
