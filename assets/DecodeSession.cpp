@@ -48,18 +48,20 @@ bool DecodeSession::Read(const char* name, const ImageShape& wanted) {
 
 void DecodeSession::FinishImage() {
     jpeg_finish_decompress(&decompressor);
+}
+
+void DecodeSession::ReleaseSource() {
     delete held;
     held = nullptr;
 }
 
 void DecodeSession::Destroy() {
     jpeg_destroy_decompress(&decompressor);
+    ReleaseSource();
 }
 
 bool DecodeSession::Fail(TextureImage* image) {
     Destroy();
-    delete held;
-    held = nullptr;
     std::free(image->pixels);
     image->pixels = nullptr;
     return false;

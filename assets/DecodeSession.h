@@ -33,9 +33,11 @@ struct DecodeSession {
     // Finds the named RT_RCDATA resource of the module and starts decoding
     // it: false when it is missing, empty or not of the wanted shape.
     bool Read(const char* name, const ImageShape& wanted);
-    // Ends the current image and deletes its source; the decompressor stays.
+    // Ends the current image; the decompressor stays for another.
     void FinishImage();
-    // Destroys the decompressor and everything the library holds.
+    // Deletes the held ResourceSource, if any.
+    void ReleaseSource();
+    // Destroys the decompressor (and all the library holds), then the source.
     void Destroy();
     // Cleans up after any failure, the pixel buffer included; returns false.
     bool Fail(TextureImage* image);

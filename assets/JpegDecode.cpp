@@ -85,6 +85,7 @@ bool DecodeMaskedTexture(TextureImage* image, const char* colourName, const char
     if (!StartImage(image, *decode, 32)) return session.Fail(image);
     if (!ColourPass(decode, image)) return session.Fail(image);
     session.FinishImage();
+    session.ReleaseSource();
 
     ImageShape mask = {1, JDIMENSION(image->width), JDIMENSION(image->height)};
     if (!session.Read(maskName, mask)) return session.Fail(image);
