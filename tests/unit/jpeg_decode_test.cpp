@@ -220,17 +220,6 @@ TEST_F(JpegDecodeTest, StreamCutInItsDataEndsAtTheCut) {
     }
 }
 
-TEST_F(JpegDecodeTest, MaskCutInItsDataStillMerges) {
-    Bytes mask = Embedded("JPEG_FRUIT_MASK");
-    Add("CUT_MASK", Truncated(mask, mask.size() / 2));
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(DecodeMaskedTexture(&image, "JPEG_FRUIT_RGB", "CUT_MASK"));
-    testing::internal::GetCapturedStderr();
-    // The top rows of the mask survive the cut.
-    Reference reference = DecodeReference(mask);
-    EXPECT_EQ(image.pixels[(8 * 1024 + 64) * 4 + 3], reference.pixels[8 * 1024 + 64]);
-}
-
 // The source manager on a ten-byte block: skips and the end of the data.
 class SourceTest : public testing::Test {
 protected:
