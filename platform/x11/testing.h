@@ -35,4 +35,10 @@ int CurrentCursorKind();
 std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
 
+// Registry: every replacement of user.reg fails at this step until the stage
+// is set back to None (creating, writing or syncing the temporary file, or
+// renaming it over the old one), as a full disk or an I/O error would.
+enum class RegistryWriteStage { None, Create, Write, Sync, Rename };
+void FailRegistryWriteAt(RegistryWriteStage stage);
+
 }  // namespace standin
