@@ -90,28 +90,18 @@ TEST_P(FormTest, ReadsValue) {
 }
 
 const std::string kSz = std::string("a \"q\" \\ b") + '\0';
-const std::string kEmptySz(1, '\0');
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, FormTest,
     testing::Values(
-        FormCase{"dword", kSection + "\"v\"=dword:0000002a\r\n", "v", 0, REG_DWORD, Dword(42)},
-        FormCase{"short upper-case dword", kSection + "\"v\"=DWORD:2A\r\n", "v", 0, REG_DWORD, Dword(42)},
-        FormCase{"odd spacing, other case", kSection + "  \"V\" \t=  dword: 1 \r\n", "v", 0, REG_DWORD, Dword(1)},
-        FormCase{"LF line ends", "[HKEY_CURRENT_USER\\Software\\Test]\n\"v\"=dword:5\n", "v", 0, REG_DWORD, Dword(5)},
+        FormCase{"odd spacing, other case", kSection + "  \"V\" \t=  DWORD: 1 \r\n", "v", 0, REG_DWORD, Dword(1)},
         FormCase{"section in other case", "[hkey_current_user\\SOFTWARE\\test]\r\n\"v\"=dword:5\r\n", "v", 0,
                  REG_DWORD, Dword(5)},
-        FormCase{"binary", kSection + "\"v\"=hex:01,02\r\n", "v", 0, REG_BINARY, "\x01\x02"},
-        FormCase{"typed", kSection + "\"v\"=hex(4):05,00\r\n", "v", 0, REG_DWORD, std::string("\x05\x00", 2)},
-        FormCase{"empty typed", kSection + "\"v\"=hex(0):\r\n", "v", 0, REG_NONE, ""},
         FormCase{"continued", kSection + "\"v\"=hex:01,02,\\\r\n  03, 4\r\n", "v", 0, REG_BINARY, "\x01\x02\x03\x04"},
         FormCase{"string with escapes", kSection + "\"v\"=\"a \\\"q\\\" \\\\ b\"\r\n", "v", 0, REG_SZ, kSz},
         FormCase{"UTF-16 typed string", kSection + "\"v\"=hex(2):41,00,e9,00,00,00\r\n", "v", 0, REG_EXPAND_SZ,
                  std::string("A\xc3\xa9\0", 4)},
-        FormCase{"default value", kSection + "@=\"\"\r\n", "", 0, REG_SZ, kEmptySz},
         FormCase{"default value by null name", kSection + "@=dword:7\r\n", nullptr, 0, REG_DWORD, Dword(7)},
-        FormCase{"quoted @ is a name", kSection + "\"@\"=dword:7\r\n", "", ERROR_FILE_NOT_FOUND, 0, ""},
-        FormCase{"later line wins", kSection + "\"v\"=dword:1\r\n\"v\"=dword:2\r\n", "v", 0, REG_DWORD, Dword(2)},
         FormCase{"later section wins", kSection + "\"v\"=dword:1\r\n" + kOther + kSection + "\"v\"=dword:2\r\n", "v",
                  0, REG_DWORD, Dword(2)},
         FormCase{"malformed later line skipped", kSection + "\"v\"=dword:1\r\n\"v\"=dword:zz\r\n", "v", 0, REG_DWORD,
@@ -123,15 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"cut-off list", kSection + "\"v\"=hex:01,02,\\\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"list broken by next value", kSection + "\"v\"=hex:01,\\\r\n\"w\"=dword:1\r\n", "w", 0, REG_DWORD,
                  Dword(1)},
-        FormCase{"empty byte", kSection + "\"v\"=hex:01,,02\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"open string", kSection + "\"v\"=\"text\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"before any section", "\"v\"=dword:1\r\n" + kSection, "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"another root", "[HKEY_LOCAL_MACHINE\\Software\\Test]\r\n\"v\"=dword:1\r\n", "v",
                  ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"deletion section", "[-HKEY_CURRENT_USER\\Software\\Test]\r\n\"v\"=dword:1\r\n", "v",
-                 ERROR_FILE_NOT_FOUND, 0, ""},
-        FormCase{"key implied by a subkey", "[HKEY_CURRENT_USER\\Software\\Test\\Sub]\r\n", "v", ERROR_FILE_NOT_FOUND,
-                 0, ""}));
+                 ERROR_FILE_NOT_FOUND, 0, ""}));
 
 TEST_F(RegistryTest, KeyExistsWhenItOrASubkeyHasASection) {
     folder.Write(kHeader + "[HKEY_CURRENT_USER\\Software\\Test\\Sub]\r\n");
@@ -177,16 +164,6 @@ TEST_F(RegistryTest, QueryFollowsWin32Rules) {
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(RegistryTest, ReadOnlyHandleCannotWrite) {
-    folder.Write(kHeader + kSection);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
-    DWORD one = 1;
-    EXPECT_EQ(RegSetValueExA(key, "v", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4), ERROR_ACCESS_DENIED);
-    RegCloseKey(key);
-    EXPECT_EQ(folder.Read(), kHeader + kSection);
-}
-
 TEST_F(RegistryTest, RejectsKeyPathsTheFileCannotHold) {
     const std::pair<std::string, LSTATUS> cases[] = {
         {"\\Software\\Test", ERROR_BAD_PATHNAME},           {"Software\\\\Test", ERROR_BAD_PATHNAME},
@@ -201,9 +178,6 @@ TEST_F(RegistryTest, CallsItDoesNotHandleFailLoudly) {
     HKEY key = nullptr;
     HKEY machine = reinterpret_cast<HKEY>(UINT_PTR(0x80000002u));
     EXPECT_DEATH(RegOpenKeyExA(machine, kKey, 0, KEY_ALL_ACCESS, &key), "HKEY_CURRENT_USER");
-    EXPECT_DEATH(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, 0x100, &key), "access");
-    EXPECT_DEATH(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 1, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                 "option");
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
     EXPECT_DEATH(RegSetValueExA(key, "s", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2), "REG_DWORD");
     RegCloseKey(key);
@@ -228,35 +202,27 @@ TEST_F(RegistryTest, FallsBackToHomeConfigUnlessXdgConfigHomeIsAbsolute) {
 
 // ---- Files that are broken or odd ----------------------------------------------
 
+enum class Kind { File, Missing, Folder, Fifo };
+
 struct BadFileCase {
     const char* what;
-    void (*make)(const ConfigFolder&);
+    Kind kind;
+    std::string content;
     LSTATUS status;  // of reading "v"; a write fails with it unless it is success or not found
 };
 
-void Nothing(const ConfigFolder&) {}
-void Empty(const ConfigFolder& f) { f.Write(""); }
-void BlankLines(const ConfigFolder& f) { f.Write("\r\n \t\n\n"); }
-void HeaderOnly(const ConfigFolder& f) { f.Write("Windows Registry Editor Version 5.00"); }
-void Latin1Comment(const ConfigFolder& f) { f.Write(kHeader + kSection + "; caf\xe9\r\n\"v\"=dword:1\r\n"); }
-void JunkLines(const ConfigFolder& f) { f.Write(kHeader + kSection + "what\x01\xff\r\n\"v\"=dword:1\r\nnot a value"); }
-void Regedit4(const ConfigFolder& f) { f.Write("REGEDIT4\r\n\r\n" + kSection + "\"v\"=dword:1\r\n"); }
-void CutHeader(const ConfigFolder& f) { f.Write("Windows Registry Edi"); }
-void Text(const ConfigFolder& f) { f.Write("UseMirrors=0\n"); }
-void NulBytes(const ConfigFolder& f) { f.Write(kHeader + kSection + "\"v\"=dword:1\r\n" + std::string(64, '\0')); }
-void OddUtf16(const ConfigFolder& f) { f.Write(Utf16File(u"Windows Registry Editor Version 5.00\r\n") + "x"); }
-void Huge(const ConfigFolder& f) { f.Write(kHeader + kSection + "\"v\"=dword:1\r\n;" + std::string(1 << 20, 'x')); }
-void AFolder(const ConfigFolder& f) { std::filesystem::create_directories(f.File()); }
-void Fifo(const ConfigFolder& f) {
-    std::filesystem::create_directories(f.Folder());
-    mkfifo(f.File().c_str(), 0600);
+void Make(const ConfigFolder& folder, const BadFileCase& c) {
+    std::filesystem::create_directories(folder.Folder());
+    if (c.kind == Kind::File) folder.Write(c.content);
+    if (c.kind == Kind::Folder) std::filesystem::create_directory(folder.File());
+    if (c.kind == Kind::Fifo) mkfifo(folder.File().c_str(), 0600);
 }
 
 class BadFileTest : public RegistryTest, public testing::WithParamInterface<BadFileCase> {};
 
 TEST_P(BadFileTest, ReadsWhatItCanAndNeverReplacesWhatItCannotParse) {
     const BadFileCase& c = GetParam();
-    c.make(folder);
+    Make(folder, c);
     std::string before = folder.Read();
     EXPECT_EQ(ReadValue(kKey, "v").status, c.status) << c.what;
 
@@ -278,20 +244,22 @@ TEST_P(BadFileTest, ReadsWhatItCanAndNeverReplacesWhatItCannotParse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BadFileTest,
-    testing::Values(BadFileCase{"missing", Nothing, ERROR_FILE_NOT_FOUND},
-                    BadFileCase{"empty", Empty, ERROR_FILE_NOT_FOUND},
-                    BadFileCase{"blank lines", BlankLines, ERROR_FILE_NOT_FOUND},
-                    BadFileCase{"header only", HeaderOnly, ERROR_FILE_NOT_FOUND},
-                    BadFileCase{"Latin-1 comment", Latin1Comment, ERROR_SUCCESS},
-                    BadFileCase{"junk lines", JunkLines, ERROR_SUCCESS},
-                    BadFileCase{"older header", Regedit4, ERROR_BADDB},
-                    BadFileCase{"cut-off header", CutHeader, ERROR_BADDB},
-                    BadFileCase{"some other text", Text, ERROR_BADDB},
-                    BadFileCase{"NUL bytes", NulBytes, ERROR_BADDB},
-                    BadFileCase{"odd-length UTF-16", OddUtf16, ERROR_BADDB},
-                    BadFileCase{"over 1 MiB", Huge, ERROR_REGISTRY_IO_FAILED},
-                    BadFileCase{"a folder", AFolder, ERROR_REGISTRY_IO_FAILED},
-                    BadFileCase{"a FIFO", Fifo, ERROR_REGISTRY_IO_FAILED}));
+    testing::Values(
+        BadFileCase{"missing", Kind::Missing, "", ERROR_FILE_NOT_FOUND},
+        BadFileCase{"empty", Kind::File, "", ERROR_FILE_NOT_FOUND},
+        BadFileCase{"header only", Kind::File, "Windows Registry Editor Version 5.00", ERROR_FILE_NOT_FOUND},
+        BadFileCase{"Latin-1 and junk lines", Kind::File,
+                    kHeader + kSection + "; caf\xe9\r\nwhat\x01\r\n\"v\"=dword:1\r\nnot a value", ERROR_SUCCESS},
+        BadFileCase{"older header", Kind::File, "REGEDIT4\r\n\r\n" + kSection + "\"v\"=dword:1\r\n", ERROR_BADDB},
+        BadFileCase{"cut-off header", Kind::File, "Windows Registry Edi", ERROR_BADDB},
+        BadFileCase{"NUL bytes", Kind::File, kHeader + kSection + "\"v\"=dword:1\r\n" + std::string(64, '\0'),
+                    ERROR_BADDB},
+        BadFileCase{"odd-length UTF-16", Kind::File, Utf16File(u"Windows Registry Editor Version 5.00\r\n") + "x",
+                    ERROR_BADDB},
+        BadFileCase{"over 1 MiB", Kind::File, kHeader + kSection + "\"v\"=dword:1\r\n;" + std::string(1 << 20, 'x'),
+                    ERROR_REGISTRY_IO_FAILED},
+        BadFileCase{"a folder", Kind::Folder, "", ERROR_REGISTRY_IO_FAILED},
+        BadFileCase{"a FIFO", Kind::Fifo, "", ERROR_REGISTRY_IO_FAILED}));
 
 // ---- Writing: one line changes, every other byte stays ----------------------------
 
@@ -325,7 +293,6 @@ INSTANTIATE_TEST_SUITE_P(
                  kHeader + kSection + "\"v\" =  dword:2\r\n"},
         EditCase{"continued list replaced", kHeader + kSection + "\"v\"=hex:01,\\\r\n  02\r\n\"z\"=-\r\n", "v",
                  kHeader + kSection + kV2 + "\"z\"=-\r\n"},
-        EditCase{"deletion replaced", kHeader + kSection + "\"v\"=-\r\n", "v", kHeader + kSection + kV2},
         EditCase{"malformed line replaced", kHeader + kSection + "\"v\"=dword:zz\r\n", "v", kHeader + kSection + kV2},
         EditCase{"added at the end of the section", kHeader + kSection + "\"a\"=dword:1\r\n\r\n; next\r\n" + kOther, "v",
                  kHeader + kSection + "\"a\"=dword:1\r\n" + kV2 + "\r\n; next\r\n" + kOther},
