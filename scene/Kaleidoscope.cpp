@@ -1,6 +1,19 @@
 // The kaleidoscope composition: its steps in the Scene's set-up, frame and
-// tear-down.
+// tear-down, and the drawing of the wedges with their mirrored copies.
+#include <new>
+
+#include "platform/gl.h"
 #include "scene/Scene.h"
+#include "sprites/SpriteField.h"
+
+namespace {
+
+void LoadClipPlanes(const WedgeConfig& config) {
+    glClipPlane(GL_CLIP_PLANE0, config.clipFirst);
+    glClipPlane(GL_CLIP_PLANE1, config.clipSecond);
+}
+
+}  // namespace
 
 // Entry (i - 10) / 2 holds the configuration of i wedges.
 void Scene::SetUpWedges() {
@@ -11,12 +24,58 @@ void Scene::SetUpWedges() {
     mirrored = true;
 }
 
-void Scene::SetUpSpriteField() {}
-
-void Scene::UpdateSpriteField() {}
-
-void Scene::DrawFrame() {
-    FrameConfig();
+// Without memory for the field the Scene goes on drawing cleared frames.
+void Scene::SetUpSpriteField() {
+    spriteField = new (std::nothrow) SpriteField(this, false);
+    if (spriteField != nullptr) spriteField->SetUp();
 }
 
-void Scene::TearDownSpriteField() {}
+void Scene::UpdateSpriteField() {
+    if (spriteField != nullptr) spriteField->Update();
+}
+
+void Scene::DrawFrame() {
+    const WedgeConfig& config = FrameConfig();
+    if (spriteField != nullptr) DrawKaleidoscope(config);
+}
+
+void Scene::TearDownSpriteField() {
+    delete spriteField;
+    spriteField = nullptr;
+}
+
+void Scene::DrawKaleidoscope(const WedgeConfig& config) {
+    glPushMatrix();
+    spriteField->DrawBackground();
+    if (mirrored) {
+        glEnable(GL_CLIP_PLANE0);
+        glEnable(GL_CLIP_PLANE1);
+    }
+    // Every second wedge; its mirror image fills the wedge before it.
+    for (int wedge = 0; wedge < config.segmentCount; wedge += 2) {
+        DrawWedgePair(config, wedge);
+        if (!mirrored) break;
+    }
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+    glFrontFace(GL_CCW);
+    glPopMatrix();
+    spriteField->EndDraw();
+}
+
+// The clip planes are loaded under the wedge's own matrix so they turn (and
+// mirror) with it; the mirror reverses the winding, so the front face follows.
+void Scene::DrawWedgePair(const WedgeConfig& config, int wedge) {
+    glPushMatrix();
+    glRotatef(float(wedge) * config.segmentAngle, 0.0f, 0.0f, 1.0f);
+    glFrontFace(GL_CCW);
+    LoadClipPlanes(config);
+    spriteField->DrawSprites();
+    if (mirrored) {
+        glScalef(-1.0f, 1.0f, 1.0f);
+        glFrontFace(GL_CW);
+        LoadClipPlanes(config);
+        spriteField->DrawSprites();
+    }
+    glPopMatrix();
+}
