@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "GlTestContext.h"
+// The stand-in's header first: it defines APIENTRY for itself, which GL's headers then keep.
 #include "platform/x11/testing.h"
+
+#include "GlTestContext.h"
 #include "scene/Scene.h"
 #include "scene/testing.h"
 #include "sprites/Sprite.h"
