@@ -57,17 +57,6 @@ TEST_F(SpriteFieldTest, ConstructionDrawsScaleSpinTwoDiscardsThenFormation) {
         EXPECT_EQ(field.spin, row.spin);
         EXPECT_EQ(field.formation, row.formation);
         EXPECT_EQ(activeSpriteField, &field);
-        EXPECT_EQ(field.scene, &scene);
-        EXPECT_FALSE(field.randomFrames);
-        EXPECT_EQ(field.sprites, nullptr);
-        EXPECT_EQ(field.images, nullptr);
-        EXPECT_EQ(field.driftLength, 0);
-        EXPECT_EQ(field.driftStep, 0);
-        EXPECT_EQ(field.frame, 0);
-        EXPECT_EQ(field.frameCount, 32);
-        EXPECT_EQ(field.backgroundColor.x, 0.0f);
-        EXPECT_EQ(field.backgroundColor.y, 0.5f);
-        EXPECT_EQ(field.backgroundColor.z, 0.1f);
     }
 }
 
@@ -185,20 +174,6 @@ TEST_F(SpriteFieldTest, CycleWithBothDrawsAtHalfOrMoreKeepsScaleAndSpin) {
     }
 }
 
-TEST_F(SpriteFieldTest, DriftEasesAlongSmoothstep) {
-    SpriteField field(&scene, false);
-    field.scale = 0.25f;
-    field.spin = 0.0f;
-    Queue({6144, 0, 0, kAtLeastHalf, 0, kOne, 0, kOne});  // length 4, to 1.0 and 720
-    field.StepDrift();
-    const double eased[] = {0.15625, 0.5, 0.84375, 1.0};
-    for (double s : eased) {
-        field.StepDrift();
-        EXPECT_EQ(field.scale, float(0.25 + s * double(0.75f)));
-        EXPECT_EQ(field.spin, float(s * 720.0));
-    }
-}
-
 TEST_F(SpriteFieldTest, WedgeChangeOnlyBelowOneTenth) {
     const struct {
         int draw;
@@ -214,12 +189,6 @@ TEST_F(SpriteFieldTest, WedgeChangeOnlyBelowOneTenth) {
         ExpectQueueUsedUp();
         EXPECT_EQ(wedgeTransition.active, row.change) << row.draw;
     }
-}
-
-TEST_F(SpriteFieldTest, UpdateTurnsOnRandomCellsEvenWithoutSprites) {
-    SpriteField field(&scene, false);
-    field.Update();
-    EXPECT_TRUE(field.randomFrames);
 }
 
 }  // namespace

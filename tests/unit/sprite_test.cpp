@@ -174,14 +174,10 @@ TEST_F(SpriteTest, CrossesFromMinusChordToTwiceTheChord) {
     const double chord = scene.currentConfig->chordLength;
     Sprite sprite;
     sprite.spin = 90.0f;
-    const struct {
-        float time;
-        double phase;
-    } rows[] = {{0.0f, 0.0}, {10.0f, 10 * double(0.05f)}, {19.999f, 19.999 * double(0.05f)}};
-    for (const auto& row : rows) {
-        scene.sceneTime = row.time;
+    for (float time : {0.0f, 10.0f, 19.999f}) {
+        scene.sceneTime = time;
         sprite.Update();
-        const float phase = float(double(row.time) * double(0.05f));
+        const float phase = float(double(time) * double(0.05f));
         EXPECT_EQ(sprite.phase, phase);
         EXPECT_EQ(sprite.position.x, float(chord * double(phase) * 3.0 - chord));
         EXPECT_EQ(sprite.angle, float(90.0 * double(phase)));

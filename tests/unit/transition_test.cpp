@@ -25,13 +25,6 @@ protected:
     Scene scene;
 };
 
-TEST_F(TransitionTest, ConfigurationsAreBuiltFor10To24Wedges) {
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(scene.configs[i].segmentCount, 10 + 2 * i);
-        EXPECT_EQ(scene.configs[i].segmentAngle, float(360.0 / (10 + 2 * i)));
-    }
-}
-
 TEST_F(TransitionTest, WithoutAnimationTheFrameShowsTheSelection) {
     scene.SelectConfig(5, false);
     EXPECT_FALSE(wedgeTransition.active);

@@ -89,11 +89,4 @@ TEST(WedgeConfig, ClipPlanesPassOnlyTheWedge) {
     }
 }
 
-TEST(WedgeConfig, VectorLengthIsFormedInDouble) {
-    Vector3 a, b;
-    a.Set(3.0f, 4.0f, 0.0f);
-    b.Set(0.0f, 0.0f, 12.0f);
-    EXPECT_EQ(a.Minus(b).Length(), 13.0);
-}
-
 }  // namespace
