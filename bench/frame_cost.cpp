@@ -87,20 +87,24 @@ struct Cost {
     int differingPixels = 0;
 };
 
-double RenderFrames(Scene* scene, int entry, int frames, double* wall) {
-    const double cpu = CpuMilliseconds(), start = WallMilliseconds();
-    for (int i = 0; i < frames; ++i) {
+// Renders `frames` frames, capturing each one (untimed) for the replay.
+double RenderFrames(Scene* scene, int entry, std::vector<FrameSnapshot>* captured, double* wall) {
+    double cpu = 0;
+    for (FrameSnapshot& frame : *captured) {
+        const double cpuStart = CpuMilliseconds(), wallStart = WallMilliseconds();
         HoldConfig(scene, entry);
         scene->Render(0x10000);
         glFinish();
+        cpu += CpuMilliseconds() - cpuStart;
+        *wall += WallMilliseconds() - wallStart;
+        CaptureFrame(*scene, scene->FrameConfig(), &frame);
     }
-    *wall += WallMilliseconds() - start;
-    return CpuMilliseconds() - cpu;
+    return cpu;
 }
 
-double ReplayFrames(const FrameSnapshot& frame, int frames, double* wall) {
+double ReplayFrames(const std::vector<FrameSnapshot>& captured, double* wall) {
     const double cpu = CpuMilliseconds(), start = WallMilliseconds();
-    for (int i = 0; i < frames; ++i) {
+    for (const FrameSnapshot& frame : captured) {
         ReplayFrame(frame);
         glFinish();
     }
@@ -108,21 +112,17 @@ double ReplayFrames(const FrameSnapshot& frame, int frames, double* wall) {
     return CpuMilliseconds() - cpu;
 }
 
-// Real and replayed frames in alternating rounds, each going first in turn;
-// each side's figure is its quietest round, as other load on the shared
-// machine only ever adds time.
-void TimeFrames(Scene* scene, int entry, const FrameSnapshot& frame, int frames, Cost* cost) {
+// Each round renders frames and then replays exactly those frames; each
+// side's figure is its quietest round, as other load on the shared machine
+// only ever adds time.
+void TimeFrames(Scene* scene, int entry, int frames, Cost* cost) {
     const int rounds = 8, perRound = frames / rounds > 0 ? frames / rounds : 1;
+    std::vector<FrameSnapshot> captured(perRound);
     cost->renderCpu = cost->replayCpu = cost->renderWall = cost->replayWall = 1e300;
     for (int round = 0; round < rounds; ++round) {
-        double renderWall = 0, replayWall = 0, renderCpu, replayCpu;
-        if (round % 2 == 0) {
-            renderCpu = RenderFrames(scene, entry, perRound, &renderWall);
-            replayCpu = ReplayFrames(frame, perRound, &replayWall);
-        } else {
-            replayCpu = ReplayFrames(frame, perRound, &replayWall);
-            renderCpu = RenderFrames(scene, entry, perRound, &renderWall);
-        }
+        double renderWall = 0, replayWall = 0;
+        const double renderCpu = RenderFrames(scene, entry, &captured, &renderWall);
+        const double replayCpu = ReplayFrames(captured, &replayWall);
         cost->renderCpu = std::min(cost->renderCpu, renderCpu / perRound);
         cost->replayCpu = std::min(cost->replayCpu, replayCpu / perRound);
         cost->renderWall = std::min(cost->renderWall, renderWall / perRound);
@@ -168,7 +168,7 @@ Cost Measure(int width, int height, int entry, int frames, const std::string& sn
                     std::to_string(scene.configs[entry].segmentCount) + ".ppm",
                 rendered, width, height);
     }
-    TimeFrames(&scene, entry, frame, frames, &cost);
+    TimeFrames(&scene, entry, frames, &cost);
     cost.logicCpu = LogicMilliseconds(&scene, entry);
     scene.TearDown();
     return cost;
@@ -184,8 +184,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "frame_cost: no display\n");
         return 1;
     }
-    std::printf("frame cost, mirrored wedges, %d frames each in 8 rounds; ms per frame in the quietest round\n"
-                "(CPU time of all threads, llvmpipe's included); logic: clock, sprites, drift, wedges without GL\n",
+    std::printf("frame cost, mirrored wedges, %d frames each in 8 rounds, each round rendered and then replayed;\n"
+                "ms per frame in the quietest round "
+                "(CPU time of all threads, llvmpipe's included);\n"
+                "logic: clock, sprites, drift, wedges without GL; diff px: replay against Render\n",
                 frames);
     std::printf("%-10s %6s %10s %10s %10s %10s %7s %9s %9s %8s\n", "size", "wedges", "render", "replay",
                 "render", "replay", "ratio", "logic", "logic", "replay");
