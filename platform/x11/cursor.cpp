@@ -2,11 +2,13 @@
 // windows, so SetCursor gives every window of the stand-in the chosen cursor:
 // none (an invisible one) or the left pointer. Positions are Win32 screen
 // coordinates: root-window pixels from the primary monitor's corner.
+// Before Xlib, whose None macro would clash with an enumerator there.
+#include "platform/x11/testing.h"
+
 #include <X11/Xlib.h>
 #include <X11/cursorfont.h>
 
 #include "platform/x11/display.h"
-#include "platform/x11/testing.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
 

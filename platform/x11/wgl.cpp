@@ -1,9 +1,11 @@
 // GetDC/ReleaseDC, pixel formats, WGL and SwapBuffers over GLX. A device
 // context is the window's own (CS_OWNDC); a pixel format number is a GLX
 // visual id, and each window offers only the visual it was created with.
+// Before Xlib, whose None macro would clash with an enumerator there.
+#include "platform/x11/testing.h"
+
 #include "platform/x11/display.h"
 #include "platform/x11/swap_log.h"
-#include "platform/x11/testing.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"

@@ -5,11 +5,9 @@
 // and the cursor position are the stand-in's manual ones.
 #pragma once
 
-// GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
+// GoogleTest and the stand-in's headers before Xlib, whose macros (None,
+// Bool) would break their declarations.
 #include <gtest/gtest.h>
-
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +18,9 @@
 #include "app/SaverMode.h"
 #include "app/SaverWindow.h"
 #include "platform/x11/testing.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 class SaverWindowHarness : public ::testing::Test {
 public:
