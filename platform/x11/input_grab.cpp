@@ -23,13 +23,9 @@ bool TryGrabs(Display* display, Window id, bool* keyboard, bool* pointer) {
     return *keyboard && *pointer;
 }
 
-}  // namespace
-
 // Retries for about a second; without the keyboard grab the window at least
 // takes the input focus, so keys still reach it.
-void standin::GrabInput(WindowRecord* record) {
-    Display* display = XDisplay();
-    if (display == nullptr) return;
+void GrabInput(Display* display, standin::WindowRecord* record) {
     XSync(display, False);
     bool keyboard = false, pointer = false;
     for (int attempt = 0; attempt < kGrabAttempts && !TryGrabs(display, record->id, &keyboard, &pointer); ++attempt) {
@@ -44,8 +40,22 @@ void standin::GrabInput(WindowRecord* record) {
     if (!pointer) std::fprintf(stderr, "orchardia: another program holds the pointer\n");
 }
 
+}  // namespace
+
+void standin::TakePendingGrabs() {
+    Display* display = OpenedXDisplay();
+    if (display == nullptr) return;
+    for (Window id : LiveWindows()) {
+        WindowRecord* record = FindWindowRecord(id);
+        if (!record->grabPending) continue;
+        record->grabPending = false;
+        GrabInput(display, record);
+    }
+}
+
 void standin::ReleaseInput(WindowRecord* record) {
     Display* display = XDisplay();
+    record->grabPending = false;
     record->grabbed = false;
     if (display == nullptr) return;
     XUngrabKeyboard(display, CurrentTime);

@@ -98,7 +98,7 @@ void ShowRecord(standin::WindowRecord* record) {
     if (display == nullptr) return;
     XMapRaised(display, record->id);
     record->visible = true;
-    if (record->popup) standin::GrabInput(record);
+    record->grabPending = record->popup;
     XFlush(display);
 }
 
@@ -107,7 +107,7 @@ void HideRecord(standin::WindowRecord* record) {
     Display* display = standin::XDisplay();
     record->visible = false;
     if (display == nullptr) return;
-    if (record->grabbed) standin::ReleaseInput(record);
+    if (record->grabbed || record->grabPending) standin::ReleaseInput(record);
     XUnmapWindow(display, record->id);
     XFlush(display);
 }

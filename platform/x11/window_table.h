@@ -31,6 +31,7 @@ struct WindowRecord {
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
     bool visible = false;
+    bool grabPending = false;  // shown, grabs not yet taken (see input_grab.h)
     bool grabbed = false;
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
     Colormap colormap = 0;    // created for the window's visual, freed with it

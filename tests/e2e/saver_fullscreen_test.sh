@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# orchardia /s: a window over the whole screen that ends, with exit code 0, on
-# a key, a mouse button, movement beyond 50 pixels, or SIGTERM, and not on Alt.
+# orchardia /s: a window over the whole screen, holding keyboard and pointer,
+# that ends with exit code 0 on a key, a mouse button, movement beyond 50
+# pixels, or SIGTERM, and not on Alt.
 source "$(dirname "$0")/saver_lib.sh"
 start_xvfb 1024x768
 
@@ -18,6 +19,7 @@ start_saver
 window=$(saver_window)
 [ "$(geometry "$window")" = "0 0 1024 768" ] || fail "window geometry $(geometry "$window")"
 xwininfo -id "$window" | grep -q "Override Redirect State: yes" || fail "not override-redirect"
+"$ORCHARDIA_BUILD/tests/helpers/xgrabbed/xgrabbed" || fail "keyboard and pointer are not grabbed"
 xdotool key a
 expect_exit "$saver" 0 "key"
 
