@@ -20,6 +20,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # start_xvfb WIDTHxHEIGHT: a server on a display number it picks itself.
 start_xvfb() {
+  rm -f "$work/display"
   Xvfb -displayfd 1 -screen 0 "$1x24" -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
   pids_to_stop+=($!)
   for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done

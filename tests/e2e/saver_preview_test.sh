@@ -11,7 +11,8 @@ start_parent() {
   rm -f "$work/ctl" "$work/parent"
   mkfifo "$work/ctl"
   "$xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
-  pids_to_stop+=($!)
+  parent_pid=$!
+  pids_to_stop+=($parent_pid)
   exec 3>"$work/ctl"
   wait_for 10 test -s "$work/parent" || fail "no parent window"
   parent=$(cat "$work/parent")
@@ -40,12 +41,13 @@ kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM in a preview"
 [ -z "$(child)" ] || fail "child left behind after SIGTERM"
 exec 3>&-
+wait "$parent_pid"
 
 before=$(xwininfo -root -children | grep -c '^ *0x' || true)
 timeout 10 "$ORCHARDIA" /p 999999 >"$work/missing.out" 2>&1 || fail "/p 999999: exit code $?"
 [ ! -s "$work/missing.out" ] || fail "/p 999999 printed: $(cat "$work/missing.out")"
 after=$(xwininfo -root -children | grep -c '^ *0x' || true)
-[ "$before" = "$after" ] || fail "/p 999999 left a window"
+[ "$after" -le "$before" ] && ! has_saver_window || fail "/p 999999 left a window"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_preview: ok"
