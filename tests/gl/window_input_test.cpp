@@ -28,15 +28,6 @@ TEST_F(WindowInput, MovementBeyondTheThresholdOnEitherAxisCloses) {
     }
 }
 
-TEST_F(WindowInput, ThresholdComesFromTheSettings) {
-    saverContext->mouseThreshold = 5;
-    Open();
-    standin::SetManualCursor(kStartX + 6, kStartY);
-    SendMotion();
-    PumpUntil(WM_MOUSEMOVE);
-    EXPECT_TRUE(Closed());
-}
-
 TEST_F(WindowInput, KeysButtonsAndLossOfFocusCloseWithinTheGracePeriod) {
     struct Case {
         const char* name;

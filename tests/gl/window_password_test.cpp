@@ -54,15 +54,6 @@ TEST_F(WindowPassword, InputWithinTheGracePeriodClosesWithoutACheck) {
     }
 }
 
-TEST_F(WindowPassword, GracePeriodComesFromTheSettings) {
-    saverContext->passwordDelay = 0;
-    passwordAnswer = [](HWND) { return ++passwordCalls, 0; };
-    Open();
-    PressKeyAt(kStartTick + 1);
-    EXPECT_EQ(passwordCalls, 1);
-    EXPECT_FALSE(Closed());
-}
-
 // During the check the arrow shows and the procedure ignores what the dialog's
 // own message loop dispatches to it: input, deactivation, further closes.
 TEST_F(WindowPassword, CheckingShowsTheArrowAndIgnoresInput) {

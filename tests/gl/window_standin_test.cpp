@@ -1,8 +1,5 @@
-// The stand-in's windows, queue, device contexts and end signals, seen from
-// the program's side of the Win32 names.
-#include <csignal>
-#include <cstring>
-
+// The stand-in's windows, queue and device contexts, seen from the program's
+// side of the Win32 names.
 #include "tests/helpers/saver_window_harness.h"
 
 namespace {
@@ -38,16 +35,6 @@ TEST_F(WindowStandin, QuitComesAfterEveryPostedMessage) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) order.push_back({msg.message, msg.wParam});
     const std::vector<std::pair<UINT, WPARAM>> expected = {{kTestMessage, 1}, {kTestMessage, 2}, {WM_QUIT, 7}};
     EXPECT_EQ(order, expected);
-}
-
-TEST_F(WindowStandin, PeekWithoutRemovingLeavesTheMessage) {
-    Open();
-    PostMessageA(window, kTestMessage, 3, 0);
-    MSG first, second;
-    ASSERT_TRUE(PeekMessageA(&first, nullptr, 0, 0, PM_NOREMOVE));
-    ASSERT_TRUE(PeekMessageA(&second, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(first.wParam, second.wParam);
-    EXPECT_FALSE(PeekMessageA(&second, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(WindowStandin, HandlesThatNameNoWindowFailQuietly) {
@@ -98,14 +85,6 @@ TEST_F(WindowStandin, DestroyingTheParentDestroysTheWindowAndEndsTheLoop) {
     parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);  // for TearDown
 }
 
-TEST_F(WindowStandin, EndSignalDestroysTheWindowAtTheNextPeek) {
-    Open();
-    std::raise(SIGTERM);
-    Pump();
-    EXPECT_TRUE(Closed());
-    EXPECT_TRUE(quitSeen);
-}
-
 TEST_F(WindowStandin, PixelFormatIsTheWindowsOwnGlxVisual) {
     Open();
     HDC dc = GetDC(window);
@@ -128,32 +107,6 @@ TEST_F(WindowStandin, PixelFormatIsTheWindowsOwnGlxVisual) {
     EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
     EXPECT_TRUE(wglDeleteContext(context));
     EXPECT_EQ(ReleaseDC(window, dc), 1);
-}
-
-TEST_F(WindowStandin, ContextNeedsAPixelFormatAndCanBeMadeToFail) {
-    Open();
-    HDC dc = GetDC(window);
-    EXPECT_EQ(wglCreateContext(dc), nullptr);  // no pixel format yet
-    PIXELFORMATDESCRIPTOR request = ProgramRequest();
-    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request));
-    standin::FailWglCall("wglCreateContext");
-    EXPECT_EQ(wglCreateContext(dc), nullptr);
-    standin::FailWglCall("wglMakeCurrent");
-    HGLRC context = wglCreateContext(dc);
-    ASSERT_NE(context, nullptr);
-    EXPECT_FALSE(wglMakeCurrent(dc, context));
-    standin::FailWglCall("");
-    EXPECT_TRUE(wglDeleteContext(context));
-}
-
-TEST_F(WindowStandin, ScreenSaverRunningStateIsRecordedWithThePreviousOne) {
-    UINT previous = 99;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previous, 0));
-    EXPECT_EQ(previous, UINT(FALSE));
-    EXPECT_TRUE(standin::ScreenSaverRunning());
-    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previous, 0));
-    EXPECT_EQ(previous, UINT(TRUE));
-    EXPECT_FALSE(standin::ScreenSaverRunning());
 }
 
 TEST(WindowStandinDeathTest, UnsupportedFlagsFailLoudly) {
