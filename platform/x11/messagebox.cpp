@@ -10,14 +10,10 @@
 #include "platform/x11/dialog_unsupported.h"
 #include "platform/x11/dialog_window.h"
 #include "platform/x11/messagebox_layout.h"
-#include "platform/x11/testing.h"
+#include "platform/x11/messagebox_record.h"
 #include "platform/x11/xerror.h"
 
 namespace {
-
-bool headless = false;
-std::string lastText;
-std::string lastCaption;
 
 // OK, Enter, Space, Esc and the close button all end the box with IDOK.
 INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
@@ -39,29 +35,18 @@ void ShowMessageBox(Display* display, HWND ownerHandle, const std::string& text,
 
 }  // namespace
 
-void standin::SetMessageBoxesHeadless(bool onlyStandardError) {
-    headless = onlyStandardError;
-}
-
-std::string standin::LastMessageBoxText() {
-    return lastText;
-}
-
-std::string standin::LastMessageBoxCaption() {
-    return lastCaption;
-}
-
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (type != MB_OK) standin::DialogUnsupported("MessageBoxA type 0x%x (only MB_OK)", type);
-    lastText = text != nullptr ? text : "";
-    lastCaption = caption != nullptr ? caption : "Error";  // Windows' caption when none is given
-    std::fprintf(stderr, "%s: %s\n", lastCaption.c_str(), lastText.c_str());
+    std::string shownText = text != nullptr ? text : "";
+    std::string shownCaption = caption != nullptr ? caption : "Error";  // Windows' caption when none is given
+    standin::RecordMessageBox(shownText, shownCaption);
+    std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
-    if (headless) return IDOK;
+    if (standin::MessageBoxesHeadless()) return IDOK;
     Display* display = XOpenDisplay(nullptr);  // no display: standard error was the whole message
     if (display == nullptr) return IDOK;
     standin::InstallXErrorHandler();
-    ShowMessageBox(display, owner, lastText, lastCaption);
+    ShowMessageBox(display, owner, shownText, shownCaption);
     XCloseDisplay(display);
     return IDOK;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/x11/messagebox_layout.h"
+#include "platform/x11/testing.h"
 
 namespace {
 
@@ -38,6 +39,21 @@ TEST(MessageBoxLayoutTest, TextAboveOneCentredOkButton) {
     EXPECT_NEAR(ok.rect.x * 2 + ok.rect.width, layout.width, 1);  // centred
     EXPECT_LT(text.rect.y + text.rect.height, ok.rect.y);
     EXPECT_LE(ok.rect.y + ok.rect.height, layout.height);
+}
+
+TEST(MessageBoxTest, HeadlessBoxGoesToStandardErrorOnly) {
+    standin::SetMessageBoxesHeadless(true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBoxA(nullptr, "No OpenGL", nullptr, MB_OK), IDOK);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: No OpenGL\n");  // no caption: "Error"
+    EXPECT_EQ(standin::LastMessageBoxText(), "No OpenGL");
+    EXPECT_EQ(standin::LastMessageBoxCaption(), "Error");
+    standin::SetMessageBoxesHeadless(false);
+}
+
+TEST(MessageBoxDeathTest, OnlyOkBoxes) {
+    standin::SetMessageBoxesHeadless(true);
+    EXPECT_DEATH(MessageBoxA(nullptr, "Sure?", "Question", 0x4 /* MB_YESNO */), "MessageBoxA type 0x4");
 }
 
 }  // namespace
