@@ -36,6 +36,9 @@ bool ScreenSaverRunning();
 // The last cursor SetCursor selected: 0 none (hidden), 1 the arrow.
 int CurrentCursorKind();
 
+// Message boxes: when headless, MessageBoxA only writes to standard error (and
+// records the text) instead of also showing a box.
+void SetMessageBoxesHeadless(bool headless);
 // The text and caption of the last MessageBoxA, empty when none was shown.
 std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
