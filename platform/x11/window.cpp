@@ -32,7 +32,7 @@ void CheckCreateArguments(DWORD exStyle, DWORD style, HMENU menu, LPVOID param) 
         standin::Unsupported("CreateWindowExA", "menu or creation parameter", reinterpret_cast<uintptr_t>(menu));
 }
 
-struct XWindowSpec {
+struct XWindowRequest {
     Window parent;
     bool popup;
     int x, y, width, height;
@@ -40,12 +40,12 @@ struct XWindowSpec {
 
 // Creates the X window with the GL visual when there is one; 0 when the server
 // refuses (a parent that names no window).
-Window CreateXWindow(Display* display, const XWindowSpec& spec, Colormap* colormap) {
+Window CreateXWindow(Display* display, const XWindowRequest& request, Colormap* colormap) {
     XSetWindowAttributes attributes = {};
     unsigned long mask = CWBackPixel | CWBorderPixel | CWEventMask;
-    attributes.event_mask = spec.popup ? kPopupEvents : kChildEvents;
-    attributes.override_redirect = spec.popup ? True : False;
-    if (spec.popup) mask |= CWOverrideRedirect;
+    attributes.event_mask = request.popup ? kPopupEvents : kChildEvents;
+    attributes.override_redirect = request.popup ? True : False;
+    if (request.popup) mask |= CWOverrideRedirect;
     Visual* visual = CopyFromParent;
     int depth = CopyFromParent;
     const XVisualInfo* glVisual = standin::WindowVisual(display);
@@ -58,8 +58,8 @@ Window CreateXWindow(Display* display, const XWindowSpec& spec, Colormap* colorm
         depth = glVisual->depth;
     }
     // Windows allows empty windows, X does not: an empty one becomes 1x1.
-    Window id = XCreateWindow(display, spec.parent, spec.x, spec.y, unsigned(std::max(spec.width, 1)),
-                              unsigned(std::max(spec.height, 1)), 0, depth, InputOutput, visual, mask, &attributes);
+    Window id = XCreateWindow(display, request.parent, request.x, request.y, unsigned(std::max(request.width, 1)),
+                              unsigned(std::max(request.height, 1)), 0, depth, InputOutput, visual, mask, &attributes);
     if (!trap.Failed()) return id;
     if (*colormap != 0) XFreeColormap(display, *colormap);
     *colormap = 0;
@@ -133,15 +133,15 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (windowClass == nullptr || display == nullptr) return nullptr;
     bool popup = (style & WS_POPUP) != 0;
     if (popup && parent != nullptr) standin::Unsupported("CreateWindowExA", "owner of a popup", 1);
-    XWindowSpec spec = {popup ? DefaultRootWindow(display) : standin::ToXWindow(parent), popup, x, y, width, height};
-    if (spec.parent == 0) return nullptr;
+    XWindowRequest request = {popup ? DefaultRootWindow(display) : standin::ToXWindow(parent), popup, x, y, width, height};
+    if (request.parent == 0) return nullptr;
     if (popup) {
         standin::MonitorRect primary = standin::PrimaryMonitor();
-        spec.x += primary.x;
-        spec.y += primary.y;
+        request.x += primary.x;
+        request.y += primary.y;
     }
     Colormap colormap = 0;
-    Window id = CreateXWindow(display, spec, &colormap);
+    Window id = CreateXWindow(display, request, &colormap);
     if (id == 0) return nullptr;
     DescribeXWindow(display, id, windowName);
     RecordWindow(id, windowClass->proc, popup, colormap, display);
