@@ -36,6 +36,8 @@ function(orchardia_windows_saver)
   set_target_properties(orchardia PROPERTIES OUTPUT_NAME Orchardia SUFFIX .scr WIN32_EXECUTABLE ON)
   # WinMain lives in the core library; the C runtime that calls it is linked after it.
   target_link_options(orchardia PRIVATE -Wl,--undefined=WinMain)
+  # What Windows users install carries no debug information.
+  target_link_options(orchardia PRIVATE -s)
 endfunction()
 cmake_language(DEFER CALL orchardia_windows_saver)
 
