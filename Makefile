@@ -47,5 +47,9 @@ test-windows: windows
 bench: deps build
 	@for b in bench/*.sh; do [ -e "$$b" ] && bash "$$b" $(BUILD); done
 
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-windows

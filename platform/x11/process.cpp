@@ -8,8 +8,8 @@ namespace {
 std::string commandLine;
 size_t tailOffset = 0;
 
-void AppendArgument(std::string* line, const char* argument) {
-    if (std::strchr(argument, ' ') != nullptr) {
+void AppendArgument(std::string* line, const std::string& argument) {
+    if (argument.find(' ') != std::string::npos) {
         line->append("\"").append(argument).append("\"");
     } else {
         line->append(argument);
@@ -18,15 +18,15 @@ void AppendArgument(std::string* line, const char* argument) {
 
 }  // namespace
 
-void standin::SetCommandLine(int argc, char** argv) {
+void standin::SetCommandLine(const std::vector<std::string>& arguments) {
     commandLine.clear();
     tailOffset = 0;
-    for (int i = 0; i < argc; ++i) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0) commandLine += ' ';
         if (i == 1) tailOffset = commandLine.size();
-        AppendArgument(&commandLine, argv[i]);
+        AppendArgument(&commandLine, arguments[i]);
     }
-    if (argc <= 1) tailOffset = commandLine.size();
+    if (arguments.size() <= 1) tailOffset = commandLine.size();
 }
 
 LPSTR standin::CommandTail() {

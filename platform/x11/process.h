@@ -1,13 +1,16 @@
 // The stand-in's process state: the command line WinMain reads back.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/x11/win32.h"
 
 namespace standin {
 
 // Arguments joined by one space; an argument containing a space is wrapped in
 // double quotes, the program name too.
-void SetCommandLine(int argc, char** argv);
+void SetCommandLine(const std::vector<std::string>& arguments);
 // The command line after the program name, as WinMain's third argument.
 LPSTR CommandTail();
 // The one module handle of the process (resources are looked up through it).

@@ -3,6 +3,7 @@
 // program's own code never calls these.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -34,5 +35,11 @@ int CurrentCursorKind();
 // The text and caption of the last MessageBoxA, empty when none was shown.
 std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
+
+// Module resources: an RT_RCDATA block (a copy of `size` bytes) that
+// FindResourceA finds by `name`, ahead of an embedded block of the same name.
+void AddTestResource(const char* name, const void* bytes, size_t size);
+// Removes every block added by AddTestResource.
+void ClearTestResources();
 
 }  // namespace standin

@@ -17,7 +17,9 @@
 
 #define WINAPI
 #define CALLBACK
+#ifndef APIENTRY  // <GL/gl.h> may have defined it already
 #define APIENTRY
+#endif
 
 // ---- Base types ----------------------------------------------------------
 typedef int BOOL;

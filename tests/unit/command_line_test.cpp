@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 
 #include "app/CommandLine.h"
 
@@ -19,6 +20,10 @@ struct ParseCase {
     SaverMode mode;
     intptr_t window;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << "[" << c.commandLine << "]";
+}
 
 class ParseTest : public testing::TestWithParam<ParseCase> {};
 
