@@ -23,6 +23,7 @@ public:
     // Frame clock.
     void StartClock();
     void UpdateClock();
+    void CloseMeasureWindow(double seconds);
 
     // Wedge configurations.
     void SelectConfig(int index, bool animate);
@@ -31,6 +32,13 @@ public:
     // rebuilt for the eased angle while a transition runs.
     const WedgeConfig& FrameConfig();
     void DrawKaleidoscope(const WedgeConfig& config);
+
+    // The composition's steps in the set-up, the frame and the tear-down.
+    void SetUpWedges();
+    void SetUpSpriteField();
+    void UpdateSpriteField();
+    void DrawFrame();
+    void TearDownSpriteField();
 
     WedgeConfig configs[8];                // 10, 12, ..., 24 wedges
     SpriteField* spriteField = nullptr;    // owned

@@ -42,4 +42,10 @@ void AddTestResource(const char* name, const void* bytes, size_t size);
 // Removes every block added by AddTestResource.
 void ClearTestResources();
 
+// Registry: every replacement of user.reg fails at this step until the stage
+// is set back to None (creating, writing or syncing the temporary file, or
+// renaming it over the old one), as a full disk or an I/O error would.
+enum class RegistryWriteStage { None, Create, Write, Sync, Rename };
+void FailRegistryWriteAt(RegistryWriteStage stage);
+
 }  // namespace standin

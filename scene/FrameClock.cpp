@@ -1,0 +1,103 @@
+// Scene time from the high-resolution counter, measured once a second, and the
+// governor that tunes the main loop's sleep toward the target frame rate.
+#include "scene/FrameClock.h"
+
+#include "platform/winapi.h"
+#include "scene/Scene.h"
+
+int64_t counterOrigin = 0;
+int64_t counterFrequency = 0;
+bool clockStarted = false;
+
+namespace {
+
+// Without a high-resolution counter (frequency 0) the clock runs on the
+// millisecond tick count, widened to 64 bits so that its 49-day wrap is harmless.
+bool onTickCount = false;
+DWORD lastTick = 0;
+int64_t tickTotal = 0;
+
+int64_t ReadCounter() {
+    if (onTickCount) {
+        DWORD now = GetTickCount();
+        tickTotal += int64_t(DWORD(now - lastTick));
+        lastTick = now;
+        return tickTotal;
+    }
+    LARGE_INTEGER reading;
+    reading.QuadPart = 0;
+    QueryPerformanceCounter(&reading);
+    return reading.QuadPart;
+}
+
+int64_t ReadFrequency() {
+    LARGE_INTEGER frequency;
+    frequency.QuadPart = 0;
+    QueryPerformanceFrequency(&frequency);
+    if (frequency.QuadPart > 0) return frequency.QuadPart;
+    onTickCount = true;
+    lastTick = GetTickCount();
+    tickTotal = 0;
+    return 1000;
+}
+
+}  // namespace
+
+// Test seam (scene/testing.h): forget the process-wide clock.
+namespace scenetest {
+void ResetClock() {
+    clockStarted = false;
+    counterOrigin = 0;
+    counterFrequency = 0;
+    onTickCount = false;
+    lastTick = 0;
+    tickTotal = 0;
+}
+}  // namespace scenetest
+
+int64_t ElapsedMilliseconds(int64_t elapsed, int64_t frequency) {
+    if (frequency <= 0) return 0;
+    // Same truncation as (elapsed * 1000) / frequency, without its overflow
+    // after about 106 days of a nanosecond counter.
+    return (elapsed / frequency) * 1000 + (elapsed % frequency) * 1000 / frequency;
+}
+
+int GovernFrameDelay(int frameDelay, int targetRate, int previousRate) {
+    if (previousRate > 0 && targetRate > 0) frameDelay += (1000 / targetRate - 1000 / previousRate) / 2;
+    if (frameDelay < 1) return 1;
+    if (frameDelay > 1000) return 1000;
+    return frameDelay;
+}
+
+void Scene::StartClock() {
+    if (clockStarted) return;
+    clockStarted = true;
+    counterFrequency = ReadFrequency();
+    counterOrigin = ReadCounter();
+    windowFrames = 0;
+    measuredRate = 50.0f;
+    sceneTime = 0.0f;
+    lastMeasureTime = 0.0f;
+}
+
+void Scene::UpdateClock() {
+    int64_t milliseconds = ElapsedMilliseconds(ReadCounter() - counterOrigin, counterFrequency);
+    double seconds = double(milliseconds) * double(0.001f);
+    sceneTime = float(seconds);
+    double sinceMeasure = seconds - double(lastMeasureTime);
+    if (sinceMeasure < 1.0) {
+        ++windowFrames;
+        return;
+    }
+    CloseMeasureWindow(sinceMeasure);
+}
+
+// The correction uses the rate of the window before this one; the rate just
+// measured takes effect at the next closing.
+void Scene::CloseMeasureWindow(double seconds) {
+    int previousRate = int(measuredRate);
+    measuredRate = float(double(windowFrames) / seconds);
+    windowFrames = 0;
+    lastMeasureTime = sceneTime;
+    frameDelay = GovernFrameDelay(frameDelay, targetRate, previousRate);
+}
