@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# "/c" shows the configuration dialog laid out as designed; Tab Tab Space Enter
-# (the focus starts on OK) turns mirrors off and stores it as a REG_DWORD,
-# Enter alone stores the default on, and Esc stores nothing.
+# "/c" shows the configuration dialog laid out as designed, its check box
+# showing the stored setting; Tab Tab Space Enter (the focus starts on OK)
+# toggles it and stores the new setting as a REG_DWORD; Esc stores nothing.
 source "$(dirname "$0")/wine_lib.sh"
 
 # class id text style, then x y width height in dialog units (text "*": any non-empty line).
@@ -29,9 +29,7 @@ close_dialog_with() {
 # Compares the probe's description of the live dialog with the table above; positions within a
 # pixel of the dialog units scaled by the dialog's own size (228 x 102 units).
 check_layout() {
-  local description
-  description=$("$WINE" "$DIALOG_PROBE" "Config dialog" | tr -d '\r') || fail "the probe found no dialog"
-  echo "$description"
+  describe_dialog
   awk -v expected="$expected_controls" '
     function near(pixels, units, scale) { d = pixels - units * scale; return d >= -1.5 && d <= 1.5 }
     BEGIN { n = split(expected, rows, "\n") }
@@ -53,21 +51,33 @@ check_layout() {
     END {
       if (i != n) { print i " controls, want " n; bad = 1 }
       exit bad
-    }' <<<"$description" || fail "the dialog does not match its design"
+    }' <<<"$DESCRIPTION" || fail "the dialog does not match its design"
+}
+
+describe_dialog() {
+  DESCRIPTION=$("$WINE" "$DIALOG_PROBE" "Config dialog" | tr -d '\r') || fail "the probe found no dialog"
+  echo "$DESCRIPTION"
+}
+
+# The "Use Mirrors" box shows $1 (0 clear, 1 ticked).
+check_box_shows() {
+  grep -q "^check 1001 $1\$" <<<"$DESCRIPTION" || fail "the check box does not show $1"
 }
 
 reset_settings
 open_dialog
 check_layout
+check_box_shows 1
 close_dialog_with Tab Tab space Return
 [[ "$(stored_mirrors)" =~ UseMirrors[[:space:]]+REG_DWORD[[:space:]]+0x0$ ]] ||
   fail "Tab Tab Space Enter stored: '$(stored_mirrors)', want UseMirrors REG_DWORD 0x0"
 
-reset_settings
 open_dialog
-close_dialog_with Return
+describe_dialog
+check_box_shows 0
+close_dialog_with Tab Tab space Return
 [[ "$(stored_mirrors)" =~ UseMirrors[[:space:]]+REG_DWORD[[:space:]]+0x1$ ]] ||
-  fail "Enter stored: '$(stored_mirrors)', want UseMirrors REG_DWORD 0x1"
+  fail "Tab Tab Space Enter over a stored 0 stored: '$(stored_mirrors)', want UseMirrors REG_DWORD 0x1"
 
 reset_settings
 open_dialog

@@ -1,7 +1,8 @@
 // Describes a live dialog of another process, for the end-to-end tests:
 //   dialog "<caption>" <client width> <client height> focus <id of the focused control>
 //   control <class> <id> "<text>" <style, hex> <x> <y> <width> <height>   (client pixels)
-// one control line per child in template order. Usage: dialog_probe "<caption>"
+// one control line per child in template order, then for each check box
+//   check <id> <state>   (0 clear, 1 ticked) Usage: dialog_probe "<caption>"
 // Exit code 0 when the dialog was found within ten seconds, 1 otherwise.
 #include <windows.h>
 
@@ -60,5 +61,10 @@ int main(int argc, char** argv) {
     // A dialog's controls are in template order from the top of the z-order down.
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
         DescribeControl(dialog, child);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+        if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
+            std::printf("check %d %d\n", GetDlgCtrlID(child), static_cast<int>(SendMessageA(child, BM_GETCHECK, 0, 0)));
+    }
     return 0;
 }
