@@ -22,7 +22,7 @@ add_source_entries() {
   local list=/etc/apt/sources.list.d/orchardia-deb-src.sources
   : >"$list.tmp"
   for file in /etc/apt/sources.list.d/*.sources; do
-    [ "$file" = "$list" ] && continue
+    [ -f "$file" ] && [ "$file" != "$list" ] || continue
     awk 'BEGIN { RS = ""; ORS = "\n\n" }
       /(^|\n)Types:([^\n]* )?deb( |\n|$)/ && /URIs:[^\n]*\/debian(-security)?\/?( |\n|$)/ &&
       !/Enabled: *no/ {
