@@ -26,6 +26,10 @@ void SetPlatformId(DWORD platformId);
 // A directory LoadLibraryA looks in first (empty: only the normal search).
 void SetLibraryDirectory(const std::string& directory);
 
+// Makes one WGL call fail from now on, as a driver without a usable context
+// would: "wglCreateContext" or "wglMakeCurrent" ("" for none).
+void FailWglCall(const std::string& call);
+
 // The SPI_SETSCREENSAVERRUNNING state as last set.
 bool ScreenSaverRunning();
 
