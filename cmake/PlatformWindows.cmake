@@ -21,7 +21,7 @@ target_link_libraries(orchardia_platform INTERFACE windows_jpeg glu32 opengl32 g
 
 # The module's resources: dialog, strings, icon, the three images, the manifest.
 set(ORCHARDIA_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/assets/orchardia.rc)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/assets")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
 set(PLATFORM_ENTRY_SOURCES ${ORCHARDIA_RESOURCE_SCRIPT})
 set_property(SOURCE ${ORCHARDIA_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/assets/resource.h
