@@ -15,7 +15,7 @@ namespace regfile {
 
 namespace {
 
-standin::RegistryWriteStage failingStage = standin::RegistryWriteStage::None;
+standin::RegistryWriteStage failingStage = standin::RegistryWriteStage::Never;
 
 // False with errno set to EIO when a test makes this stage fail.
 bool Injected(standin::RegistryWriteStage stage) {

@@ -36,6 +36,9 @@ bool ScreenSaverRunning();
 // The last cursor SetCursor selected: 0 none (hidden), 1 the arrow.
 int CurrentCursorKind();
 
+// Message boxes: when headless, MessageBoxA only writes to standard error (and
+// records the text) instead of also showing a box.
+void SetMessageBoxesHeadless(bool headless);
 // The text and caption of the last MessageBoxA, empty when none was shown.
 std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
@@ -47,9 +50,9 @@ void AddTestResource(const char* name, const void* bytes, size_t size);
 void ClearTestResources();
 
 // Registry: every replacement of user.reg fails at this step until the stage
-// is set back to None (creating, writing or syncing the temporary file, or
+// is set back to Never (creating, writing or syncing the temporary file, or
 // renaming it over the old one), as a full disk or an I/O error would.
-enum class RegistryWriteStage { None, Create, Write, Sync, Rename };
+enum class RegistryWriteStage { Never, Create, Write, Sync, Rename };
 void FailRegistryWriteAt(RegistryWriteStage stage);
 
 }  // namespace standin

@@ -108,8 +108,8 @@ void HideRecord(standin::WindowRecord* record) {
     record->visible = false;
     if (display == nullptr) return;
     if (record->grabbed || record->grabPending) standin::ReleaseInput(record);
+    standin::XErrorTrap trap(display);  // a parent destroyed under us took the window with it
     XUnmapWindow(display, record->id);
-    XFlush(display);
 }
 
 void DestroyXWindow(standin::WindowRecord* record, bool xWindowGone) {

@@ -55,3 +55,15 @@ expect_exit() {
   wait "$1" || code=$?
   [ "$code" -eq "$2" ] || fail "$3: exit code $code, expected $2"
 }
+
+# edge_fraction PNG: the share of pixels on a sharp edge (grey level stepping by
+# more than 8% to a neighbour). The gradient and the faint banner have none;
+# every sprite has an outline.
+edge_fraction() {
+  convert "$1" -colorspace gray -morphology EdgeIn Diamond:1 -threshold 8% -format '%[fx:mean]' info:
+}
+
+# shows_sprites PNG: sprite outlines cover at least 0.1% of the picture.
+shows_sprites() {
+  awk -v f="$(edge_fraction "$1")" 'BEGIN { exit !(f > 0.001) }'
+}

@@ -62,7 +62,7 @@ std::string Utf16File(const std::u16string& text) {
 
 class RegistryTest : public testing::Test {
 protected:
-    void TearDown() override { standin::FailRegistryWriteAt(standin::RegistryWriteStage::None); }
+    void TearDown() override { standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never); }
     ConfigFolder folder;
 };
 
@@ -359,7 +359,7 @@ TEST_P(WriteFailureTest, LeavesOldFileAndNoTemporary) {
     EXPECT_NE(message.find(folder.File()), std::string::npos) << message;
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
 
-    standin::FailRegistryWriteAt(standin::RegistryWriteStage::None);
+    standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never);
     EXPECT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
     EXPECT_EQ(ReadValue(kKey, "v").data, Dword(2));
 }

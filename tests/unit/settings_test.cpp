@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SettingsStoreTest : public testing::Test {
 protected:
-    void TearDown() override { standin::FailRegistryWriteAt(standin::RegistryWriteStage::None); }
+    void TearDown() override { standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never); }
     ConfigFolder folder;
 };
 
