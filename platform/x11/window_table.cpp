@@ -2,13 +2,17 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+
+#include "platform/x11/xerror.h"
 
 namespace {
 
 std::map<std::string, standin::WindowClass> classes;
 std::map<Window, standin::WindowRecord> windows;
 std::vector<std::unique_ptr<standin::DeviceContext>> deviceContexts;
+std::set<Window> everCreated;  // ids of windows made here, also after their end
 
 std::string Folded(const char* name) {
     std::string folded(name);
@@ -33,7 +37,12 @@ standin::WindowRecord* standin::FindWindowRecord(Window id) {
     return found == windows.end() ? nullptr : &found->second;
 }
 
+bool standin::IsOwnWindow(unsigned long id) {
+    return everCreated.count(id) != 0;
+}
+
 standin::WindowRecord* standin::AddWindowRecord(Window id) {
+    everCreated.insert(id);
     WindowRecord& record = windows[id];
     record = WindowRecord();
     record.id = id;
