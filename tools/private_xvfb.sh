@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts that run programs on an X server of their own (benchmarks,
 # end-to-end tests): a work folder ($work), `start_xvfb`, `wait_for`, and a
 # cleanup on exit that ends every background job the script started and
@@ -32,10 +33,12 @@ wait_for() {
 start_xvfb() {
   rm -f "$work/display"
   Xvfb -displayfd 1 -screen 0 "$1x24" -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
+  # shellcheck disable=SC2034 # read by the caller
   xvfb_pid=$!
   if ! wait_for 10 test -s "$work/display"; then
     echo "${0##*/}: Xvfb did not start: $(cat "$work/xvfb.log")" >&2
     exit 1
   fi
-  export DISPLAY=":$(head -1 "$work/display")"
+  DISPLAY=":$(head -1 "$work/display")"
+  export DISPLAY
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end tests. Each test runs on an X server of its own
 # (a full-screen run grabs keyboard and pointer, and the dialog tests watch the
 # focus: neither may disturb tests running beside them), keeps its settings in
