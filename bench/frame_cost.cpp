@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "scene/testing.h"
+#include "tests/helpers/glx_window.h"
 
 namespace {
 
@@ -28,37 +29,6 @@ double WallMilliseconds() {
     clock_gettime(CLOCK_MONOTONIC, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
-
-class GlWindow {
-public:
-    GlWindow(Display* display, int width, int height) : display(display) {
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-        if (visual == nullptr) return;
-        Window root = RootWindow(display, visual->screen);
-        XSetWindowAttributes set = {};
-        set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-        set.override_redirect = True;
-        window = XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
-                               CWColormap | CWOverrideRedirect, &set);
-        XMapWindow(display, window);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        XSync(display, False);
-        if (context != nullptr) glXMakeCurrent(display, window, context);
-    }
-    ~GlWindow() {
-        glXMakeCurrent(display, None, nullptr);
-        if (context != nullptr) glXDestroyContext(display, context);
-        if (window != 0) XDestroyWindow(display, window);
-    }
-    bool Ready() const { return context != nullptr; }
-
-private:
-    Display* display;
-    Window window = 0;
-    GLXContext context = nullptr;
-};
 
 // Keeps the wedge count fixed: no transition, the given entry current.
 void HoldConfig(Scene* scene, int entry) {
@@ -200,7 +170,7 @@ int main(int argc, char** argv) {
             std::printf("%dx%d: skipped, the screen is smaller\n", size[0], size[1]);
             continue;
         }
-        GlWindow window(display, size[0], size[1]);
+        GlxWindow window(size[0], size[1]);
         if (!window.Ready()) {
             std::fprintf(stderr, "frame_cost: no GLX context\n");
             return 1;

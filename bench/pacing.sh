@@ -10,37 +10,24 @@ seconds=${2:-30}
 binary=$build/orchardia
 [ -x "$binary" ] || { echo "pacing: $binary is not built" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb=
-saver=
-cleanup() {
-  [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "pacing: Xvfb did not start" >&2; exit 1; }
+# shellcheck source=tools/private_xvfb.sh
+source "$(dirname "$0")/../tools/private_xvfb.sh"
+start_xvfb 1920x1080
 
 # Busy ticks (user + system) of a process, from /proc.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-DISPLAY=":$(head -1 "$work/display")" ORCHARDIA_SWAP_LOG="$work/swaps" XDG_CONFIG_HOME="$work/config" \
-  "$binary" /s &
+ORCHARDIA_SWAP_LOG="$work/swaps" XDG_CONFIG_HOME="$work/config" "$binary" /s &
 saver=$!
 start=$(date +%s.%N)
 saver_start=$(ticks "$saver")
-xvfb_start=$(ticks "$xvfb")
+xvfb_start=$(ticks "$xvfb_pid")
 sleep "$seconds"
 saver_end=$(ticks "$saver")
-xvfb_end=$(ticks "$xvfb")
+xvfb_end=$(ticks "$xvfb_pid")
 end=$(date +%s.%N)
 kill -TERM "$saver"
 wait "$saver" || { echo "pacing: the saver exited with $?" >&2; exit 1; }
-saver=
 
 hz=$(getconf CLK_TCK)
 awk -v limit="$seconds" -v hz="$hz" -v start="$start" -v end="$end" \

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Soak benchmark. Part 1: `orchardia /s` for ten minutes under a private Xvfb,
-# printing the frame rate of each minute (from ORCHARDIA_SWAP_LOG's swap times)
-# and the resident memory near the start and at the end. Part 2: starts and
-# stops the saver a hundred times in a row and reports anything left behind
+# Soak benchmark. First it runs `orchardia /s` for ten minutes under a private
+# Xvfb, printing the frame rate of each minute (from ORCHARDIA_SWAP_LOG's swap
+# times) and the resident memory near the start and at the end; then it starts
+# and stops the saver a hundred times in a row and reports anything left behind
 # (processes, windows, temporary files).
 # Usage: bench/soak.sh BUILD_DIR [SECONDS] [RUNS]   (SOAK_SECONDS, SOAK_RUNS also work)
 set -euo pipefail
@@ -12,26 +12,15 @@ runs=${3:-${SOAK_RUNS:-100}}
 binary=$(cd "$build" && pwd)/orchardia
 [ -x "$binary" ] || { echo "soak: $binary is not built" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb=
-saver=
-cleanup() {
-  [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1280x720x24 -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "soak: Xvfb did not start" >&2; exit 1; }
+# shellcheck source=tools/private_xvfb.sh
+source "$(dirname "$0")/../tools/private_xvfb.sh"
+start_xvfb 1280x720
 mkdir -p "$work/tmp" "$work/config"
-export DISPLAY=":$(head -1 "$work/display")" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+export XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-# Part 1: one long run.
+# One long run.
 ORCHARDIA_SWAP_LOG="$work/swaps" "$binary" /s 2>"$work/stderr" &
 saver=$!
 sleep 10
@@ -40,7 +29,6 @@ sleep $((seconds > 10 ? seconds - 10 : 0))
 rss_end=$(rss_kib "$saver")
 kill -TERM "$saver"
 code=0; wait "$saver" || code=$?
-saver=
 echo "soak: orchardia /s at 1280x720 for $seconds s; exit code $code"
 awk -v total="$seconds" '
   NR == 1 { first = $1 }
@@ -53,7 +41,7 @@ awk -v total="$seconds" '
 echo "resident memory: ${rss_start} KiB at 10 s, ${rss_end} KiB at the end ($((rss_end - rss_start)) KiB change)"
 if [ -s "$work/stderr" ]; then echo "standard error:"; cat "$work/stderr"; fi
 
-# Part 2: start and stop, many times.
+# Start and stop, many times.
 snapshot() {
   echo "processes: $(pgrep -c -f "^$binary" || true)"
   echo "windows: $(xwininfo -root -children | grep -c '^ *0x' || true)"
@@ -68,7 +56,6 @@ for _ in $(seq "$runs"); do
   for _ in $(seq 200); do xdotool search --onlyvisible --name '^SaverWindow$' >/dev/null 2>&1 && break; sleep 0.02; done
   kill -TERM "$saver"
   code=0; wait "$saver" || code=$?
-  saver=
   [ "$code" -eq 0 ] || failures=$((failures + 1))
 done
 ended=$(date +%s.%N)

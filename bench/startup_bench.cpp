@@ -2,8 +2,7 @@
 // images on a GLX context (median of many runs), beside libjpeg-turbo's djpeg
 // decoding the same three files, and the peak heap the decoders use.
 // Prints figures only. Usage: startup_bench IMAGE_DIR [RUNS]
-// (a measuring tool like the tests, so it sets up its GLX context itself).
-#include <GL/glx.h>
+// (a measuring tool like the tests, so it draws in their GLX window).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,6 +18,7 @@
 #include "assets/JpegDecode.h"
 #include "assets/TextureLoader.h"
 #include "heap_counter.h"
+#include "tests/helpers/glx_window.h"
 
 extern char** environ;
 
@@ -77,35 +77,6 @@ bool RunDjpeg(const std::string& file, bool versionOnly) {
     return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-struct GlxContext {
-    Display* display = nullptr;
-    Window window = 0;
-    GLXContext context = nullptr;
-
-    bool Open() {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr) return false;
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-        if (visual == nullptr) return false;
-        Window root = RootWindow(display, visual->screen);
-        XSetWindowAttributes set = {};
-        set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-        window = XCreateWindow(display, root, 0, 0, 64, 64, 0, visual->depth, InputOutput, visual->visual,
-                               CWColormap, &set);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        return context != nullptr && glXMakeCurrent(display, window, context);
-    }
-    ~GlxContext() {
-        if (display == nullptr) return;
-        glXMakeCurrent(display, None, nullptr);
-        if (context != nullptr) glXDestroyContext(display, context);
-        if (window != 0) XDestroyWindow(display, window);
-        XCloseDisplay(display);
-    }
-};
-
 void ReportHeap() {
     DecodeAll();  // warm up: the library's one-time allocations are not the loader's
     TextureImage atlas = {}, logo = {};
@@ -155,8 +126,8 @@ int main(int argc, char** argv) {
     }
     int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 51;
     ReportHeap();
-    GlxContext gl;
-    if (!gl.Open()) {
+    GlxWindow gl(64, 64);
+    if (!gl.Ready()) {
         std::fprintf(stderr, "startup_bench: no GLX context (is DISPLAY set?)\n");
         return 1;
     }

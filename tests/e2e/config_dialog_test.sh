@@ -2,31 +2,13 @@
 # The configuration dialog of the built program, driven with xdotool under the
 # suite's Xvfb: its window, its check box, and what each way out of it stores.
 set -uo pipefail
-# shellcheck source=tests/e2e/private_display.sh
-source "$(dirname "$0")/private_display.sh"
-: "${ORCHARDIA:?the built program}" "${ORCHARDIA_BUILD:?the build directory}"
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
 : "${ORCHARDIA_SOURCE:?the source directory}"
-
-# Standard error is checked line by line: a sanitizer build keeps its summary of
-# suppressed leaks to itself.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
-work=$(mktemp -d)
-pid=
-owner=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$owner" ] && kill "$owner" 2>/dev/null
-  rm -rf "$work"
-  stop_private_display
-}
-trap cleanup EXIT
-start_private_display || exit 1
-export XDG_CONFIG_HOME=$work/config
+keep_going=1
+start_xvfb 1280x1024
 store=$XDG_CONFIG_HOME/orchardia/user.reg
 send_close=$ORCHARDIA_BUILD/test-helpers/send_close_request
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # 228 x 102 dialog units at 6 x 13 pixels per 4 x 8 units, rounded.
 width=$(( (228 * 6 + 2) / 4 ))
@@ -49,28 +31,9 @@ open_dialog() {
     fail "no dialog for: orchardia $*"
     return 1
   fi
-  for _ in $(seq 100); do
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ] && return 0
-    sleep 0.05
-  done
+  wait_for 5 has_focus "$win" && return 0
   fail "the dialog did not take the keyboard focus"
   return 1
-}
-
-# Waits for the program to end by itself with exit code 0.
-expect_exit() {
-  for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
-    fail "$1: the program is still running"
-    kill "$pid"
-  fi
-  wait "$pid"
-  local rc=$?
-  pid=
-  [ "$rc" -eq 0 ] || fail "$1: exit code $rc"
 }
 
 # "yes" or "no": whether the check box shows its tick, from dark pixels in its
@@ -110,7 +73,7 @@ if open_dialog; then
   [ "${w}x$h" = "${width}x$height" ] || fail "dialog size ${w}x$h, expected ${width}x$height"
   expect_tick yes "no settings"
   xdotool key --delay 40 Tab Tab space Return
-  expect_exit "Tab Tab Space Enter"
+  expect_exit "$pid" 0 "Tab Tab Space Enter"
   expect_stored 00000000 "Tab Tab Space Enter"
 fi
 
@@ -119,7 +82,7 @@ write_store 0
 if open_dialog; then
   expect_tick no "stored"
   xdotool key space
-  expect_exit "Space on OK"
+  expect_exit "$pid" 0 "Space on OK"
   expect_stored 00000000 "Space on OK with 0 stored"
 fi
 
@@ -128,14 +91,14 @@ write_store 7
 if open_dialog; then
   expect_tick yes "stored"
   xdotool key Return
-  expect_exit "Enter"
+  expect_exit "$pid" 0 "Enter"
   expect_stored 00000001 "Enter with 7 stored"
 fi
 
 clear_store
 if open_dialog; then
   xdotool key space
-  expect_exit "Space on OK"
+  expect_exit "$pid" 0 "Space on OK"
   expect_stored 00000001 "Space on OK with no settings"
 fi
 
@@ -145,7 +108,7 @@ if open_dialog; then
   xdotool mousemove --window "$win" 30 31 click 1
   expect_tick no "clicked"
   xdotool mousemove --window "$win" 295 18 click 1
-  expect_exit "clicks"
+  expect_exit "$pid" 0 "clicks"
   expect_stored 00000000 "click on the box, click on OK"
 fi
 
@@ -163,7 +126,7 @@ for way in escape close destroy; do
       close) "$send_close" "$win" ;;
       destroy) xdotool windowclose "$win" ;;
     esac
-    expect_exit "$way"
+    expect_exit "$pid" 0 "$way"
     if [ -e "$work/before" ]; then
       cmp -s "$work/before" "$store" || fail "$way changed user.reg"
     elif [ -e "$store" ]; then
@@ -192,7 +155,6 @@ rc=$?
 # A real owner, named on the command line or found as the focused window: the
 # dialog is transient for it and centred on it.
 xev -name dialog-owner -geometry 600x400+40+30 >/dev/null &
-owner=$!
 owner_win=$(timeout 10 xdotool search --sync --onlyvisible --name '^dialog-owner$' | head -n 1)
 xdotool windowfocus --sync "$owner_win"
 # xwininfo places a window by the outer corner of its border.
@@ -209,9 +171,8 @@ for args in "/c $owner_win" "/c"; do
   [ $((dx - ox - (ow - width) / 2)) -eq 0 ] && [ $((dy - oy - (oh - height) / 2)) -eq 0 ] ||
     fail "orchardia $args: dialog at $dx,$dy is not centred on the owner at $ox,$oy ${ow}x$oh"
   xdotool key Escape
-  expect_exit "Esc with owner"
+  expect_exit "$pid" 0 "Esc with owner"
   xdotool windowfocus --sync "$owner_win"
 done
 
-[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
-echo "config dialog: all checks passed"
+end_checks "config dialog"

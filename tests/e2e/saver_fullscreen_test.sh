@@ -2,7 +2,9 @@
 # orchardia /s: a window over the whole screen, holding keyboard and pointer,
 # that ends with exit code 0 on a key, a mouse button, movement beyond 50
 # pixels, or SIGTERM, and not on Alt.
-source "$(dirname "$0")/saver_lib.sh"
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
 start_xvfb 1024x768
 
 # start_saver: runs /s with the pointer at (300, 300) and waits for its window.
@@ -10,7 +12,6 @@ start_saver() {
   xdotool mousemove 300 300
   "$ORCHARDIA" /s 2>>"$work/stderr" &
   saver=$!
-  pids_to_stop+=($saver)
   wait_for 10 has_saver_window || fail "no saver window"
   sleep 0.3  # let it take its grabs and draw
 }

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # orchardia /s draws the kaleidoscope: sprites over the gradient, both with the
 # mirrors on (the default) and with "UseMirrors" 0.
-source "$(dirname "$0")/saver_lib.sh"
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 
 # shot NAME: runs /s for a few seconds and captures the screen.
 shot() {
   "$ORCHARDIA" /s 2>>"$work/stderr" &
   local saver=$!
-  pids_to_stop+=($saver)
   wait_for 10 has_saver_window || fail "no saver window"
   sleep 3
   import -window root "$work/$1.png"

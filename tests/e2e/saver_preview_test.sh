@@ -2,7 +2,9 @@
 # orchardia /p <id>: a child of that window at (0, 0) with its size, left alone
 # by input, ending with exit code 0 when the parent is destroyed; a handle that
 # names no window ends at once, silently.
-source "$(dirname "$0")/saver_lib.sh"
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 xparent=$ORCHARDIA_BUILD/tests/helpers/xparent/xparent
 
@@ -12,7 +14,6 @@ start_parent() {
   mkfifo "$work/ctl"
   "$xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
   parent_pid=$!
-  pids_to_stop+=($parent_pid)
   exec 3>"$work/ctl"
   wait_for 10 test -s "$work/parent" || fail "no parent window"
   parent=$(cat "$work/parent")
@@ -21,7 +22,6 @@ start_parent() {
 start_parent 320 200
 "$ORCHARDIA" /p "$parent" 2>>"$work/stderr" 3>&- &
 saver=$!
-pids_to_stop+=($saver)
 child() { xwininfo -id "$parent" -children 2>/dev/null | awk '/"SaverWindow"/{print $1}'; }
 has_child() { [ -n "$(child)" ]; }
 wait_for 10 has_child || fail "no child window in the parent"
@@ -35,7 +35,6 @@ expect_exit "$saver" 0 "parent destroyed"
 start_parent 160 120
 "$ORCHARDIA" /p "$parent" 2>>"$work/stderr" 3>&- &
 saver=$!
-pids_to_stop+=($saver)
 wait_for 10 has_child || fail "no child window in the second parent"
 kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM in a preview"

@@ -2,7 +2,9 @@
 # Under Debian's xscreensaver daemon: activated, Orchardia draws into the
 # daemon's window; deactivated, it ends with no error. The daemon refuses to
 # run as root, so it runs as an unprivileged user that this test creates.
-source "$(dirname "$0")/saver_lib.sh"
+set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
 command -v xscreensaver >/dev/null || fail "xscreensaver is not installed"
 if [ "$(id -u)" -ne 0 ]; then echo "needs root to create the daemon's user; skipped"; exit 77; fi
 
@@ -28,7 +30,6 @@ chown "$user" "$home/.xscreensaver"
 start_xvfb 800x600
 as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" "$@"; }
 as_user xscreensaver --no-splash --verbose --log "$work/shared/daemon.log" &
-pids_to_stop+=($!)
 daemon_ready() { as_user xscreensaver-command -time >/dev/null 2>&1; }
 wait_for 15 daemon_ready || fail "the daemon did not start: $(tail -5 "$work/shared/daemon.log")"
 

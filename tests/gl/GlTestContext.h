@@ -1,39 +1,17 @@
 // A real Mesa OpenGL context (GLX on the suite's Xvfb) for render tests: a
-// double-buffered RGBA window of the given size, made current.
+// double-buffered RGBA window of the given size (or of the given visual
+// attributes), made current, whose pixels the test reads back.
 #pragma once
 
-#include <GL/glx.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-class GlTestContext {
+#include "tests/helpers/glx_window.h"
+
+class GlTestContext : public GlxWindow {
 public:
-    GlTestContext(int width, int height) : width(width), height(height) {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr) return;
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-        if (visual == nullptr) return;
-        Window root = RootWindow(display, visual->screen);
-        XSetWindowAttributes set = {};
-        set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-        window = XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
-                               CWColormap, &set);
-        XMapWindow(display, window);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        XSync(display, False);
-        if (context != nullptr) glXMakeCurrent(display, window, context);
-    }
-    ~GlTestContext() {
-        if (display == nullptr) return;
-        glXMakeCurrent(display, None, nullptr);
-        if (context != nullptr) glXDestroyContext(display, context);
-        if (window != 0) XDestroyWindow(display, window);
-        XCloseDisplay(display);
-    }
-    bool Ready() const { return context != nullptr; }
+    using GlxWindow::GlxWindow;
 
     // RGBA bytes of the back buffer (or front after a swap), bottom row first.
     std::vector<unsigned char> ReadPixels(GLenum buffer = GL_BACK) const {
@@ -43,14 +21,6 @@ public:
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     }
-
-    const int width;
-    const int height;
-
-private:
-    Display* display = nullptr;
-    Window window = 0;
-    GLXContext context = nullptr;
 };
 
 // Skips nothing: a render test without a display is a broken set-up, not a pass.

@@ -34,42 +34,11 @@ public:
 
 const ::testing::Environment* const glDriverPin = ::testing::AddGlobalTestEnvironment(new GlDriverPin);
 
-// A window with a depth buffer, which the shared fixture does not request, so
+// A visual with a depth buffer, which the shared fixture does not request, so
 // that the depth clear can be read back.
-class DepthContext {
-public:
-    DepthContext(int width, int height) : width(width), height(height) {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr) return;
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_DEPTH_SIZE, 16, None};
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-        if (visual == nullptr) return;
-        Window root = RootWindow(display, visual->screen);
-        XSetWindowAttributes set = {};
-        set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-        window = XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth, InputOutput, visual->visual,
-                               CWColormap, &set);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        if (context != nullptr) glXMakeCurrent(display, window, context);
-    }
-    ~DepthContext() {
-        if (display == nullptr) return;
-        glXMakeCurrent(display, None, nullptr);
-        if (context != nullptr) glXDestroyContext(display, context);
-        if (window != 0) XDestroyWindow(display, window);
-        XCloseDisplay(display);
-    }
-    bool Ready() const { return context != nullptr; }
-
-    const int width;
-    const int height;
-
-private:
-    Display* display = nullptr;
-    Window window = 0;
-    GLXContext context = nullptr;
-};
+std::vector<int> WithDepth() {
+    return {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_DEPTH_SIZE, 16, None};
+}
 
 class SceneRenderTest : public ::testing::Test {
 protected:
@@ -91,7 +60,7 @@ TEST_F(SceneRenderTest, RenderAlwaysAsksForTheSwapAndReadsOnlyBit16) {
 }
 
 TEST_F(SceneRenderTest, EveryFrameClearsColourAndDepth) {
-    DepthContext context(40, 30);
+    GlTestContext context(40, 30, WithDepth());
     REQUIRE_GL(context);
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);

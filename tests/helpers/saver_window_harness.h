@@ -124,17 +124,13 @@ public:
         Send(&event);
     }
     void SendFocusOut() {
-        XEvent event = {};
-        event.xfocus.type = FocusOut;
-        event.xfocus.window = XWindow();
+        XEvent event = WindowEvent(FocusOut);
         event.xfocus.mode = NotifyNormal;
         event.xfocus.detail = NotifyNonlinear;
         Send(&event);
     }
     void SendDeleteWindow() {
-        XEvent event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = XWindow();
+        XEvent event = WindowEvent(ClientMessage);
         event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
         event.xclient.format = 32;
         event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
@@ -166,11 +162,18 @@ private:
 
     Window XWindow() const { return Window(reinterpret_cast<uintptr_t>(window)); }
 
-    XEvent BaseEvent(int type) {
+    // An event of `type` for the saver window; every event starts with these fields.
+    XEvent WindowEvent(int type) const {
         XEvent event = {};
-        event.xkey.type = type;  // pointer and key events share these leading fields
-        event.xkey.display = display;
-        event.xkey.window = XWindow();
+        event.xany.type = type;
+        event.xany.display = display;
+        event.xany.window = XWindow();
+        return event;
+    }
+
+    // A key, button, motion or crossing event at (10, 10): these share the fields set here.
+    XEvent BaseEvent(int type) {
+        XEvent event = WindowEvent(type);
         event.xkey.root = DefaultRootWindow(display);
         event.xkey.x = 10;
         event.xkey.y = 10;

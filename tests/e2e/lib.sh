@@ -1,0 +1,70 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end tests. Each test runs on an X server of its own
+# (a full-screen run grabs keyboard and pointer, and the dialog tests watch the
+# focus: neither may disturb tests running beside them), keeps its settings in
+# its work folder, and ends every program it started when it exits.
+# Needs ORCHARDIA (the built program) and ORCHARDIA_BUILD (the build folder).
+
+: "${ORCHARDIA:?set by ctest}" "${ORCHARDIA_BUILD:?set by ctest}"
+# shellcheck source=tools/private_xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_xvfb.sh"
+export XDG_CONFIG_HOME=$work/config
+# Standard error is checked line by line: a sanitizer build keeps its summary of
+# suppressed leaks to itself.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
+
+# fail MESSAGE: a check failed. The test ends here; one that sets keep_going=1
+# goes on checking instead, and `end_checks` fails it.
+keep_going=
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "$keep_going" ] || exit 1
+  failures=$((failures + 1))
+}
+
+# end_checks NAME: ends the test, failed if any check was.
+end_checks() {
+  [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
+  echo "$1: all checks passed"
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+stopped() { ! running "$1"; }
+
+# has_focus WINDOW: the window holds the keyboard focus.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# The saver window's id (decimal), once it is mapped.
+saver_window() { xdotool search --onlyvisible --name '^SaverWindow$' 2>/dev/null | head -1; }
+has_saver_window() { [ -n "$(saver_window)" ]; }
+
+# geometry ID: "X Y WIDTH HEIGHT" relative to the window's parent.
+geometry() {
+  xwininfo -id "$1" | awk '/Relative upper-left X/{x=$4} /Relative upper-left Y/{y=$4}
+                           /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+# expect_exit PID CODE WHAT: the process ends by itself (within 10 s) with that
+# code; one still running is ended.
+expect_exit() {
+  if ! wait_for 10 stopped "$1"; then
+    fail "$3: still running"
+    kill "$1"
+  fi
+  local code=0
+  wait "$1" || code=$?
+  [ "$code" -eq "$2" ] || fail "$3: exit code $code, expected $2"
+}
+
+# edge_fraction PNG: the share of pixels on a sharp edge (grey level stepping by
+# more than 8% to a neighbour). The gradient and the faint banner have none;
+# every sprite has an outline.
+edge_fraction() {
+  convert "$1" -colorspace gray -morphology EdgeIn Diamond:1 -threshold 8% -format '%[fx:mean]' info:
+}
+
+# shows_sprites PNG: sprite outlines cover at least 0.1% of the picture.
+shows_sprites() {
+  awk -v f="$(edge_fraction "$1")" 'BEGIN { exit !(f > 0.001) }'
+}
