@@ -25,7 +25,11 @@ ORCHARDIA_SWAP_LOG="$work/swaps" "$binary" /s 2>"$work/stderr" &
 saver=$!
 sleep 10
 rss_start=$(rss_kib "$saver")
-sleep $((seconds > 10 ? seconds - 10 : 0))
+rss_samples=()
+for ((elapsed = 10; elapsed < seconds; elapsed += 60)); do
+  sleep $((seconds - elapsed < 60 ? seconds - elapsed : 60))
+  rss_samples+=("$(rss_kib "$saver")")
+done
 rss_end=$(rss_kib "$saver")
 kill -TERM "$saver"
 code=0; wait "$saver" || code=$?
@@ -39,13 +43,15 @@ awk -v total="$seconds" '
     printf "\n"
   }' "$work/swaps"
 echo "resident memory: ${rss_start} KiB at 10 s, ${rss_end} KiB at the end ($((rss_end - rss_start)) KiB change)"
+echo "resident memory each minute after that (KiB): ${rss_samples[*]}"
 if [ -s "$work/stderr" ]; then echo "standard error:"; cat "$work/stderr"; fi
 
 # Start and stop, many times.
 snapshot() {
   echo "processes: $(pgrep -c -f "^$binary" || true)"
   echo "windows: $(xwininfo -root -children | grep -c '^ *0x' || true)"
-  { find "$TMPDIR" "$XDG_CONFIG_HOME" /dev/shm -mindepth 1 2>/dev/null || true; } | sort
+  echo "shared-memory segments: $(ipcs -m | grep -c '^0x' || true)"
+  { find "$TMPDIR" "$XDG_CONFIG_HOME" -mindepth 1 2>/dev/null || true; } | sort
 }
 before=$(snapshot)
 failures=0
@@ -63,7 +69,7 @@ sleep 0.5
 after=$(snapshot)
 echo "start/stop: $runs runs in $(awk -v a="$began" -v b="$ended" 'BEGIN {printf "%.1f", b - a}') s, $failures with a nonzero exit code"
 if [ "$before" = "$after" ]; then
-  echo "left behind: nothing (processes, top-level windows and temporary files as before)"
+  echo "left behind: nothing (processes, top-level windows, shared-memory segments and temporary files as before)"
 else
   echo "left behind:"; diff <(echo "$before") <(echo "$after") || true
 fi
