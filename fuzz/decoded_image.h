@@ -1,25 +1,40 @@
-// What every decode the fuzzers run must leave behind: on failure no pixels;
-// on success a buffer that really spans the rows the record describes (ASan
-// is asked whether any byte of it is unaddressable), which the caller then
-// frees. Any breach aborts, which libFuzzer reports as a crash.
+// What every decode the fuzzers run must leave behind: the reference's result;
+// on failure no pixels; on success a buffer that really spans the rows the
+// record describes (ASan is asked whether any byte of it is unaddressable) and
+// holds the reference's pixels. The buffer is then freed. Any breach aborts,
+// which libFuzzer reports as a crash.
 #pragma once
 
 #include <sanitizer/asan_interface.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "assets/TextureImage.h"
+#include "reference_decode.h"
 
-inline void CheckDecodedImage(bool decoded, TextureImage* image) {
-    if (image->textureName != 0) std::abort();
+inline void Require(bool holds, const char* what) {
+    if (holds) return;
+    std::printf("decode check failed: %s\n", what);  // standard error is closed in fuzz runs
+    std::fflush(stdout);
+    std::abort();
+}
+
+inline void CheckDecodedImage(bool decoded, TextureImage* image, const ReferenceImage& expected) {
+    Require(image->textureName == 0, "a texture name without an upload");
+    Require(decoded == expected.decoded, "the result differs from the reference decode");
     if (!decoded) {
-        if (image->pixels != nullptr) std::abort();
+        Require(image->pixels == nullptr, "pixels left behind by a failed decode");
         return;
     }
-    if (image->pixels == nullptr || image->width <= 0 || image->height <= 0) std::abort();
-    if (image->bitsPerPixel <= 0 || image->bitsPerPixel % 8 != 0) std::abort();
-    size_t bytes = size_t(image->width) * size_t(image->height) * size_t(image->bitsPerPixel / 8);
-    if (__asan_region_is_poisoned(image->pixels, bytes) != nullptr) std::abort();
+    Require(image->pixels != nullptr, "no pixels");
+    Require(JDIMENSION(image->width) == expected.width && JDIMENSION(image->height) == expected.height,
+            "the size differs from the reference decode");
+    Require(image->bitsPerPixel == expected.components * 8, "bits per pixel differ from the reference decode");
+    size_t bytes = expected.pixels.size();
+    Require(__asan_region_is_poisoned(image->pixels, bytes) == nullptr, "the pixel buffer is short");
+    Require(std::memcmp(image->pixels, expected.pixels.data(), bytes) == 0, "pixels differ from the reference decode");
     std::free(image->pixels);
     *image = {};
 }

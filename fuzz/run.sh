@@ -59,7 +59,7 @@ for target in $targets; do
   if [ $found -ne 0 ]; then
     failed=1
     echo "  $target: see $log"
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|artifact_prefix|Test unit written)' "$log" | sed 's/^/  /'
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|artifact_prefix|Test unit written|.* check failed)' "$log" | sed 's/^/  /'
   fi
 done
 exit $failed
