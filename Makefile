@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build test-fuzz-smoke windows bench install clean
+.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows bench install clean
 
 all: build
 
@@ -42,6 +42,10 @@ fuzz-build:
 fuzz: deps fuzz-build
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD)
 
+# Line and branch coverage of the program's code that the fuzz corpora reach.
+fuzz-coverage: fuzz-build
+	fuzz/coverage.sh $(FUZZ_BUILD)
+
 # Each target's seeds plus a few seconds of fuzzing, so CI catches a regression.
 test-fuzz-smoke: fuzz-build
 	fuzz/run.sh --smoke $(FUZZ_BUILD)
@@ -54,4 +58,4 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-windows
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows
