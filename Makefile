@@ -3,10 +3,11 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows bench install clean
+.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows deps-windows test-windows bench install clean
 
 all: build
 
@@ -20,7 +21,7 @@ deps:
 run: deps build
 	tools/run.sh $(BUILD)/orchardia
 
-test: deps test-native test-sanitize test-fuzz-smoke
+test: deps test-native test-sanitize test-fuzz-smoke test-windows
 
 test-native: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j 2
@@ -49,6 +50,19 @@ fuzz-coverage: fuzz-build
 # Each target's seeds plus a few seconds of fuzzing, so CI catches a regression.
 test-fuzz-smoke: fuzz-build
 	fuzz/run.sh --smoke $(FUZZ_BUILD)
+
+# Orchardia.scr for 64-bit Windows, cross-built with mingw-w64.
+windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target orchardia
+
+deps-windows:
+	ORCHARDIA_WINDOWS_DEPS=$(WINDOWS_BUILD)/deps tools/install-deps.sh windows
+
+# The Windows program and its tests, run under Wine on a private display.
+test-windows: windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	tools/with-xvfb.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure
 
 bench: deps build
 	@for b in bench/*.sh; do [ -e "$$b" ] && bash "$$b" $(BUILD); done

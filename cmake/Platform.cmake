@@ -12,7 +12,7 @@ set(PLATFORM_ENTRY_SOURCES ${CMAKE_SOURCE_DIR}/platform/x11/main.cpp)
 add_library(orchardia_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(orchardia_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orchardia_platform PUBLIC
-  OpenGL::GL OpenGL::GLX OpenGL::GLU ${X11_LIBRARIES} PkgConfig::XFT JPEG::JPEG ${CMAKE_DL_LIBS})
+  OpenGL::GL OpenGL::GLX OpenGL::GLU ${X11_LIBRARIES} X11::Xrandr PkgConfig::XFT JPEG::JPEG ${CMAKE_DL_LIBS})
 
 # The three images, embedded as read-only byte blocks that FindResourceA finds.
 if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)

@@ -9,6 +9,10 @@ constexpr int kRandMax = 32767;
 void srand(unsigned int seed);
 int rand();
 
+// For tests only: queues `value` (0 to 32767) as a coming result of rand(),
+// ahead of the generator's own sequence; queued values come out in order.
+void ForceNext(int value);
+
 }  // namespace prng
 
 // A uniform value in [0, 1]: rand() times the single-precision 1/32767,

@@ -32,6 +32,7 @@ public:
     // rebuilt for the eased angle while a transition runs.
     const WedgeConfig& FrameConfig();
     void DrawKaleidoscope(const WedgeConfig& config);
+    void DrawWedgePair(const WedgeConfig& config, int wedge);
 
     // The composition's steps in the set-up, the frame and the tear-down.
     void SetUpWedges();

@@ -6,5 +6,7 @@ namespace scenetest {
 
 // Forgets the started clock, so that the next StartClock reads the counter again.
 void ResetClock();
+// Returns the wedge transition to idle and clears its scratch configuration.
+void ResetTransition();
 
 }  // namespace scenetest

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Orchardia need, when
 # any is missing. As root it runs apt-get; otherwise it prints the one command
-# to run and fails. Usage: tools/install-deps.sh [native|windows|all]
+# to run and fails. For the Windows build it then makes libjpeg for Windows when
+# missing (tools/windows-libjpeg.sh, into $ORCHARDIA_WINDOWS_DEPS, by default
+# build-windows/deps). Usage: tools/install-deps.sh [native|windows|all]
 set -euo pipefail
 
 native=(cmake make g++ pkg-config libgtest-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-        libx11-dev libxft-dev libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev
-        libjpeg-turbo-progs xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev)
-windows=(mingw-w64 wine64 dpkg-dev)
+        libx11-dev libxrandr-dev libxft-dev libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev
+        libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick clang libclang-rt-14-dev)
+windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick)
 
 case "${1:-native}" in
   native) wanted=("${native[@]}") ;;
@@ -22,14 +24,18 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Orchardia needs these packages; install them with:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
-  exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Orchardia needs these packages; install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+case "${1:-native}" in
+  windows | all) "$(dirname "$0")/windows-libjpeg.sh" "${ORCHARDIA_WINDOWS_DEPS:-build-windows/deps}" ;;
+esac

@@ -26,12 +26,19 @@ void SetPlatformId(DWORD platformId);
 // A directory LoadLibraryA looks in first (empty: only the normal search).
 void SetLibraryDirectory(const std::string& directory);
 
+// Makes one WGL call fail from now on, as a driver without a usable context
+// would: "wglCreateContext" or "wglMakeCurrent" ("" for none).
+void FailWglCall(const std::string& call);
+
 // The SPI_SETSCREENSAVERRUNNING state as last set.
 bool ScreenSaverRunning();
 
 // The last cursor SetCursor selected: 0 none (hidden), 1 the arrow.
 int CurrentCursorKind();
 
+// Message boxes: when headless, MessageBoxA only writes to standard error (and
+// records the text) instead of also showing a box.
+void SetMessageBoxesHeadless(bool headless);
 // The text and caption of the last MessageBoxA, empty when none was shown.
 std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
@@ -41,5 +48,11 @@ std::string LastMessageBoxCaption();
 void AddTestResource(const char* name, const void* bytes, size_t size);
 // Removes every block added by AddTestResource.
 void ClearTestResources();
+
+// Registry: every replacement of user.reg fails at this step until the stage
+// is set back to Never (creating, writing or syncing the temporary file, or
+// renaming it over the old one), as a full disk or an I/O error would.
+enum class RegistryWriteStage { Never, Create, Write, Sync, Rename };
+void FailRegistryWriteAt(RegistryWriteStage stage);
 
 }  // namespace standin

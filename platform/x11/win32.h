@@ -115,7 +115,10 @@ typedef struct tagMSG {
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_BAD_PATHNAME 161L
 #define ERROR_MORE_DATA 234L
+#define ERROR_BADDB 1009L
+#define ERROR_REGISTRY_IO_FAILED 1016L
 
 // ---- Entry ---------------------------------------------------------------
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandTail, int showCommand);

@@ -15,6 +15,8 @@ int HandleXError(Display* display, XErrorEvent* error) {
             return 0;
         }
     }
+    bool windowGone = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (windowGone && IsOwnWindow(error->resourceid)) return 0;
     char text[160] = "";
     XGetErrorText(display, error->error_code, text, sizeof(text));
     std::fprintf(stderr, "orchardia: X error ignored: %s (request %d, resource 0x%lx)\n", text,

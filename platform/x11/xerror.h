@@ -10,6 +10,12 @@ namespace standin {
 // to standard error and otherwise ignored.
 void InstallXErrorHandler();
 
+// True for a window this process created (window_table.cpp). A request on such a
+// window that fails with BadWindow or BadDrawable means it was destroyed under us
+// (its parent went first); the window's own end follows through the event loop,
+// so the error is expected and not reported.
+bool IsOwnWindow(unsigned long id);
+
 // Collects the errors of the requests made on `display` while it lives.
 // Failed() syncs with the server first, so every earlier request is counted.
 class XErrorTrap {

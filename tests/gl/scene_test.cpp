@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <GL/glx.h>
+#include <dlfcn.h>
+#include <link.h>
 
+#include <cstring>
 #include <vector>
 
 #include "GlTestContext.h"
@@ -10,6 +13,26 @@
 #include "scene/testing.h"
 
 namespace {
+
+// Mesa unloads its driver when the last display closes, and the leak checker
+// then cannot tell the driver's own lasting allocations (suppressed by name)
+// from the program's. Keep the driver loaded for the whole test run.
+int PinGlDriver(dl_phdr_info* info, size_t, void*) {
+    if (info->dlpi_name != nullptr && std::strstr(info->dlpi_name, "_dri.so") != nullptr) {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+
+class GlDriverPin : public ::testing::Environment {
+public:
+    void SetUp() override {
+        GlTestContext context(8, 8);
+        dl_iterate_phdr(PinGlDriver, nullptr);
+    }
+};
+
+const ::testing::Environment* const glDriverPin = ::testing::AddGlobalTestEnvironment(new GlDriverPin);
 
 // A window with a depth buffer, which the shared fixture does not request, so
 // that the depth clear can be read back.

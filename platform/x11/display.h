@@ -1,0 +1,27 @@
+// The stand-in's one connection to the X server, shared by windows, cursors
+// and GLX, and the primary monitor that Win32 screen coordinates start from.
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace standin {
+
+// Opens the connection on first use ($DISPLAY). Null when no server can be
+// reached (said once on stderr) and after the connection has been lost.
+Display* XDisplay();
+
+// The connection if it is already open (and not lost), without opening one.
+Display* OpenedXDisplay();
+
+// True once the server has gone away; nothing may talk to it after that.
+bool DisplayLost();
+
+// The primary monitor in root-window pixels: RandR's primary monitor, else its
+// first one, else the whole screen. Win32 screen coordinates have their origin
+// at this monitor's top-left corner, as Windows has at its primary monitor's.
+struct MonitorRect {
+    int x, y, width, height;
+};
+MonitorRect PrimaryMonitor();
+
+}  // namespace standin

@@ -1,0 +1,31 @@
+#include "platform/x11/end_signals.h"
+
+#include <csignal>
+#include <initializer_list>
+
+namespace {
+
+volatile sig_atomic_t endRequested = 0;
+bool installed = false;
+
+void RequestEnd(int) {
+    endRequested = 1;
+}
+
+}  // namespace
+
+void standin::InstallEndSignals() {
+    if (installed) return;
+    installed = true;
+    struct sigaction action = {};
+    action.sa_handler = RequestEnd;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) sigaction(signalNumber, &action, nullptr);
+}
+
+bool standin::TakeEndSignal() {
+    if (endRequested == 0) return false;
+    endRequested = 0;
+    return true;
+}

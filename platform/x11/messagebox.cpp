@@ -1,0 +1,52 @@
+// MessageBoxA: the text on standard error, and a modal box with one OK button
+// when a display can be opened.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/x11/dialog_draw.h"
+#include "platform/x11/dialog_modal.h"
+#include "platform/x11/dialog_unsupported.h"
+#include "platform/x11/dialog_window.h"
+#include "platform/x11/messagebox_layout.h"
+#include "platform/x11/messagebox_record.h"
+#include "platform/x11/xerror.h"
+
+namespace {
+
+// OK, Enter, Space, Esc and the close button all end the box with IDOK.
+INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return 1;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) EndDialog(box, IDOK);
+    return 0;
+}
+
+void ShowMessageBox(Display* display, HWND ownerHandle, const std::string& text, const std::string& caption) {
+    standin::ModalOwner owner;
+    // An owner that names no window does not keep the message from the user.
+    if (!standin::ResolveOwner(display, ownerHandle, &owner)) standin::ResolveOwner(display, nullptr, &owner);
+    standin::DialogPainter painter(display, owner.screen);
+    if (!painter.Ready()) return;
+    auto measure = [&painter](const std::string& line) { return painter.TextWidth(line); };
+    standin::DialogLayout layout = standin::LayOutMessageBox(text, caption, painter.LineHeight(), measure);
+    standin::RunModalDialog(display, painter, layout, owner, MessageBoxProc, 0);
+}
+
+}  // namespace
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    if (type != MB_OK) standin::DialogUnsupported("MessageBoxA type 0x%x (only MB_OK)", type);
+    std::string shownText = text != nullptr ? text : "";
+    std::string shownCaption = caption != nullptr ? caption : "Error";  // Windows' caption when none is given
+    standin::RecordMessageBox(shownText, shownCaption);
+    std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
+    std::fflush(stderr);
+    if (standin::MessageBoxesHeadless()) return IDOK;
+    Display* display = XOpenDisplay(nullptr);  // no display: standard error was the whole message
+    if (display == nullptr) return IDOK;
+    standin::InstallXErrorHandler();
+    ShowMessageBox(display, owner, shownText, shownCaption);
+    XCloseDisplay(display);
+    return IDOK;
+}

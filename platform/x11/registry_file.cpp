@@ -1,0 +1,131 @@
+#include "platform/x11/registry_file.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/atomic_file.h"
+#include "platform/x11/registry_text.h"
+
+namespace regfile {
+
+namespace {
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return home;
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
+bool ReadAll(int fd, std::string* bytes) {
+    char buffer[65536];
+    while (bytes->size() <= kMaxFileSize) {
+        ssize_t count = read(fd, buffer, sizeof(buffer));
+        if (count == 0) return true;
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return false;
+        bytes->append(buffer, size_t(count));
+    }
+    return true;
+}
+
+// Reads a regular file of at most kMaxFileSize bytes. O_NONBLOCK keeps a FIFO
+// in the file's place from blocking the open.
+FileState ReadBytes(const std::string& path, std::string* bytes, std::string* why) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0 && errno == ENOENT) return FileState::Missing;
+    struct stat info = {};
+    if (fd < 0 || fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && !ReadAll(fd, bytes)))
+        *why = std::string("it cannot be read: ") + std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+        *why = "it is not a regular file";
+    else if (bytes->size() > kMaxFileSize)
+        *why = "it is larger than 1 MiB";
+    if (fd >= 0) close(fd);
+    return why->empty() ? FileState::Ok : FileState::Unreadable;
+}
+
+bool IsBlankText(const std::string& bytes) {
+    return bytes.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// A symbolic link is followed, so that the file it names is replaced and the link stays.
+std::string ReplacementTarget(const std::string& path) {
+    struct stat info = {};
+    char resolved[PATH_MAX];
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && realpath(path.c_str(), resolved) != nullptr)
+        return resolved;
+    return path;
+}
+
+LSTATUS Report(const std::string& path, const std::string& why, LSTATUS status) {
+    std::fprintf(stderr, "orchardia: settings not saved to %s: %s\n", path.c_str(), why.c_str());
+    return status;
+}
+
+}  // namespace
+
+std::string SettingsPath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string base = config != nullptr && config[0] == '/' ? config : "";
+    if (base.empty()) {
+        std::string home = HomeFolder();
+        if (home.empty()) return "";
+        base = home + "/.config";
+    }
+    return base + "/orchardia/user.reg";
+}
+
+LoadedFile LoadRegistryFile(const std::string& path) {
+    LoadedFile loaded;
+    std::string bytes;
+    loaded.state = path.empty() ? FileState::Missing : ReadBytes(path, &bytes, &loaded.why);
+    if (loaded.state == FileState::Unreadable) return loaded;
+    if (loaded.state == FileState::Missing || IsBlankText(bytes)) {
+        ParseDocument(EmptyDocumentText(), &loaded.doc, &loaded.why);
+        return loaded;
+    }
+    FileText file;
+    if (!DecodeFileText(bytes, &file, &loaded.why) || !ParseDocument(file.text, &loaded.doc, &loaded.why)) {
+        loaded.state = FileState::Unparseable;
+        loaded.doc = Document();
+    }
+    loaded.utf16 = file.utf16;
+    return loaded;
+}
+
+LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated) {
+    std::string why;
+    if (path.empty())
+        return Report("~/.config/orchardia/user.reg", "there is no home folder", ERROR_REGISTRY_IO_FAILED);
+    std::string folder = path.substr(0, path.rfind('/'));
+    if (!MakeFolders(folder, &why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
+    FileLock lock(path + ".lock");
+    if (!lock.Held(&why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
+
+    LoadedFile loaded = LoadRegistryFile(path);
+    if (loaded.state == FileState::Unreadable)
+        return Report(path, loaded.why + "; it was left as it is", ERROR_REGISTRY_IO_FAILED);
+    if (loaded.state == FileState::Unparseable)
+        return Report(path, "it was left as it is, as " + loaded.why, ERROR_BADDB);
+
+    FileText result{edit(loaded.doc), loaded.utf16};
+    if (!ParseDocument(result.text, updated, &why)) return Report(path, "the change would not read back", ERROR_BADDB);
+    if (result.text == loaded.doc.text && loaded.state == FileState::Ok) return ERROR_SUCCESS;
+
+    std::string bytes = EncodeFileText(result);
+    if (bytes.size() > kMaxFileSize) return Report(path, "it would grow larger than 1 MiB", ERROR_REGISTRY_IO_FAILED);
+    if (!ReplaceFileAtomically(ReplacementTarget(path), bytes, &why))
+        return Report(path, why, ERROR_REGISTRY_IO_FAILED);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace regfile

@@ -1,0 +1,46 @@
+// The file behind HKEY_CURRENT_USER: where it lives, reading it safely, and
+// changing it under an exclusive lock with an atomic replacement.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/x11/registry_format.h"
+
+namespace regfile {
+
+// Files larger than this are not read (1 MiB).
+constexpr size_t kMaxFileSize = size_t(1) << 20;
+
+// $XDG_CONFIG_HOME/orchardia/user.reg, or ~/.config/orchardia/user.reg when
+// the variable is unset, empty or not an absolute path. Empty when there is
+// no home directory either.
+std::string SettingsPath();
+
+enum class FileState {
+    Ok,           // read and parsed (an empty file reads as one without keys)
+    Missing,      // no file: reads as one without keys
+    Unreadable,   // exists but cannot be read: too large, not a regular file, I/O error
+    Unparseable,  // read, but not a registry file
+};
+
+struct LoadedFile {
+    FileState state = FileState::Missing;
+    bool utf16 = false;  // stored as UTF-16LE
+    Document doc;        // Ok and Missing only
+    std::string why;     // Unreadable and Unparseable only
+};
+
+LoadedFile LoadRegistryFile(const std::string& path);
+
+// The new text for the current document.
+using Edit = std::function<std::string(const Document& current)>;
+
+// Holds the lock beside the file, loads it, applies `edit`, and replaces the
+// file when the text changed; `updated` receives the resulting document. A
+// file that cannot be read or parsed is left alone. Every failure leaves the
+// old file as it was, removes the temporary file and prints one line on
+// standard error.
+LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated);
+
+}  // namespace regfile

@@ -1,0 +1,71 @@
+// The stand-in's bookkeeping of window classes and of the windows it created.
+// An HWND is the X window id; only windows in this table have a procedure.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/x11/win32.h"
+
+namespace standin {
+
+struct WindowClass {
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+};
+
+// A window's device context. It outlives its window (the program may still hold
+// the handle after destruction) and then refuses to draw.
+struct DeviceContext {
+    Window window = 0;
+    XVisualInfo visual = {};  // fixed when the X window was created
+    int pixelFormat = 0;      // set once by SetPixelFormat; 0 before
+    bool windowAlive = true;
+};
+
+struct WindowRecord {
+    Window id = 0;
+    WNDPROC proc = nullptr;
+    bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
+    bool visible = false;
+    bool grabPending = false;  // shown, grabs not yet taken (see input_grab.h)
+    bool grabbed = false;
+    bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
+    Colormap colormap = 0;    // created for the window's visual, freed with it
+    DeviceContext* dc = nullptr;
+};
+
+// Classes are looked up case-insensitively, as Windows does.
+const WindowClass* FindWindowClass(const char* name);
+bool AddWindowClass(const char* name, const WindowClass& windowClass);
+
+// Null for a window the stand-in did not create or that is gone.
+WindowRecord* FindWindowRecord(Window id);
+WindowRecord* AddWindowRecord(Window id);
+void RemoveWindowRecord(Window id);
+std::vector<Window> LiveWindows();
+DeviceContext* NewDeviceContext();
+
+inline HWND ToHwnd(Window id) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
+}
+// 0 for a handle that cannot be an X window id (X ids use 29 bits).
+inline Window ToXWindow(HWND window) {
+    uintptr_t value = reinterpret_cast<uintptr_t>(window);
+    return value <= 0x1fffffffu ? static_cast<Window>(value) : 0;
+}
+inline WindowRecord* FindWindowRecord(HWND window) {
+    Window id = ToXWindow(window);
+    return id == 0 ? nullptr : FindWindowRecord(id);
+}
+
+// Ends a window: WM_DESTROY to its procedure, then the X window itself unless
+// the server has already destroyed it (a parent destroyed under us).
+void EndWindow(Window id, bool xWindowGone);
+// Ends every window as an outside destruction would (signals, lost server).
+void EndAllWindows();
+
+}  // namespace standin

@@ -1,0 +1,103 @@
+// Drawing of the sprite field: the turning gradient, the faint logo banner,
+// the state the sprites draw under, and the sprites themselves.
+#include <cmath>
+
+#include "assets/TextureImage.h"
+#include "platform/gl.h"
+#include "scene/Scene.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteField.h"
+
+namespace {
+
+// DrawSprites calls, for tests (sprites/testing.h).
+int drawSpritesCalls = 0;
+
+GLuint TextureName(const TextureImage* images, int index) {
+    return images != nullptr ? images[index].textureName : 0;
+}
+
+void BindModulated(GLuint textureName) {
+    glBindTexture(GL_TEXTURE_2D, textureName);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, float(GL_MODULATE));
+}
+
+// Blending, back faces culled, no depth test, texturing.
+void SetSpriteState() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+namespace spritestest {
+int DrawSpritesCalls() {
+    return drawSpritesCalls;
+}
+void ResetDrawSpritesCalls() {
+    drawSpritesCalls = 0;
+}
+}  // namespace spritestest
+
+void SpriteField::DrawBackground() {
+    glDisable(GL_CULL_FACE);
+    DrawGradient(scene->sceneTime);
+    SetSpriteState();
+    DrawBanner();
+    BindModulated(TextureName(images, 0));
+}
+
+// A quad far behind the wedges, from the fixed colour along its top edge to a
+// slowly changing one along its bottom edge, turning 8 degrees per second.
+void SpriteField::DrawGradient(float sceneTime) {
+    const double t = sceneTime;
+    const float a = float(t * 0.1);   // radians
+    const float b = float(t * 0.02);  // radians
+    glPushMatrix();
+    glRotatef(float(t * 8.0), 0.0f, 0.0f, 1.0f);
+    const GLfloat top[3] = {backgroundColor.x, backgroundColor.y, backgroundColor.z};
+    glBegin(GL_QUADS);
+    glColor3fv(top);
+    glVertex3f(-32.0f, 32.0f, -10.0f);
+    glVertex3f(32.0f, 32.0f, -10.0f);
+    glColor4f(float((std::sin(double(a)) + 1.0) * 0.25), 0.0f, float((std::cos(double(a)) + 1.0) * 0.25),
+              float((std::cos(double(b)) + 1.0) * 0.25));
+    glVertex3f(32.0f, -32.0f, -10.0f);
+    glVertex3f(-32.0f, -32.0f, -10.0f);
+    glEnd();
+    glPopMatrix();
+}
+
+// The logo, 4 x 0.25 units at one tenth of its alpha, towards the lower right.
+void SpriteField::DrawBanner() {
+    BindModulated(TextureName(images, 1));
+    glPushMatrix();
+    glTranslatef(5.0f, -5.0f, 0.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 0.1f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-2.0f, -0.125f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(2.0f, -0.125f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(2.0f, 0.125f, 0.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-2.0f, 0.125f, 0.0f);
+    glEnd();
+    glPopMatrix();
+}
+
+void SpriteField::DrawSprites() {
+    ++drawSpritesCalls;
+    if (sprites == nullptr) return;
+    for (int i = 0; i < kSpriteCount; ++i) sprites[i].Draw();
+}
+
+void SpriteField::EndDraw() {
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}

@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# The configuration dialog of the built program, driven with xdotool under the
+# suite's Xvfb: its window, its check box, and what each way out of it stores.
+set -uo pipefail
+# shellcheck source=tests/e2e/private_display.sh
+source "$(dirname "$0")/private_display.sh"
+: "${ORCHARDIA:?the built program}" "${ORCHARDIA_BUILD:?the build directory}"
+: "${ORCHARDIA_SOURCE:?the source directory}"
+
+# Standard error is checked line by line: a sanitizer build keeps its summary of
+# suppressed leaks to itself.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
+work=$(mktemp -d)
+pid=
+owner=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$owner" ] && kill "$owner" 2>/dev/null
+  rm -rf "$work"
+  stop_private_display
+}
+trap cleanup EXIT
+start_private_display || exit 1
+export XDG_CONFIG_HOME=$work/config
+store=$XDG_CONFIG_HOME/orchardia/user.reg
+send_close=$ORCHARDIA_BUILD/test-helpers/send_close_request
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# 228 x 102 dialog units at 6 x 13 pixels per 4 x 8 units, rounded.
+width=$(( (228 * 6 + 2) / 4 ))
+height=$(( (102 * 13 + 4) / 8 ))
+
+clear_store() { rm -rf "$XDG_CONFIG_HOME"; }
+write_store() {
+  mkdir -p "$(dirname "$store")"
+  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:%08x\n' \
+    "$1" >"$store"
+}
+
+# Starts the program and waits until its dialog is up and holds the keyboard
+# focus; sets pid and win.
+open_dialog() {
+  "$ORCHARDIA" "$@" 2>"$work/stderr" &
+  pid=$!
+  win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Config dialog$' 2>/dev/null | head -n 1)
+  if [ -z "$win" ]; then
+    fail "no dialog for: orchardia $*"
+    return 1
+  fi
+  for _ in $(seq 100); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ] && return 0
+    sleep 0.05
+  done
+  fail "the dialog did not take the keyboard focus"
+  return 1
+}
+
+# Waits for the program to end by itself with exit code 0.
+expect_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "$1: the program is still running"
+    kill "$pid"
+  fi
+  wait "$pid"
+  local rc=$?
+  pid=
+  [ "$rc" -eq 0 ] || fail "$1: exit code $rc"
+}
+
+# "yes" or "no": whether the check box shows its tick, from dark pixels in its
+# white 9 x 9 interior at (16, 26); waits until the box has been painted.
+tick_shown() {
+  local shot=$work/shot.png brightest darkest
+  for _ in $(seq 50); do
+    if import -window "$win" "$shot" 2>/dev/null; then
+      read -r brightest darkest < <(convert "$shot" -crop 9x9+16+26 -colorspace gray \
+        -format '%[fx:maxima] %[fx:minima]\n' info:)
+      if awk -v b="$brightest" 'BEGIN { exit !(b > 0.95) }'; then
+        awk -v d="$darkest" 'BEGIN { print (d < 0.5) ? "yes" : "no" }'
+        return
+      fi
+    fi
+    sleep 0.1
+  done
+  echo "unpainted"
+}
+
+expect_stored() {
+  grep -Eq "^\"UseMirrors\"=dword:$1"$'\r?$' "$store" 2>/dev/null ||
+    fail "$2: expected \"UseMirrors\"=dword:$1 in user.reg, found: $(cat "$store" 2>/dev/null)"
+}
+
+expect_tick() {
+  local shown
+  shown=$(tick_shown)
+  [ "$shown" = "$1" ] || fail "tick shown: $shown, expected $1 ($2)"
+}
+
+# The window: its title and size; with no settings the box starts ticked; Tab
+# Tab Space Enter clears it and stores 0.
+clear_store
+if open_dialog; then
+  read -r w h < <(xwininfo -id "$win" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+  [ "${w}x$h" = "${width}x$height" ] || fail "dialog size ${w}x$h, expected ${width}x$height"
+  expect_tick yes "no settings"
+  xdotool key --delay 40 Tab Tab space Return
+  expect_exit "Tab Tab Space Enter"
+  expect_stored 00000000 "Tab Tab Space Enter"
+fi
+
+# A stored 0 starts clear; Space on OK (the first focus) stores it unchanged.
+write_store 0
+if open_dialog; then
+  expect_tick no "stored"
+  xdotool key space
+  expect_exit "Space on OK"
+  expect_stored 00000000 "Space on OK with 0 stored"
+fi
+
+# A value other than 0 or 1 shows as ticked, as the saver treats it as on.
+write_store 7
+if open_dialog; then
+  expect_tick yes "stored"
+  xdotool key Return
+  expect_exit "Enter"
+  expect_stored 00000001 "Enter with 7 stored"
+fi
+
+clear_store
+if open_dialog; then
+  xdotool key space
+  expect_exit "Space on OK"
+  expect_stored 00000001 "Space on OK with no settings"
+fi
+
+# The mouse: a click on the box clears it, a click on OK stores it.
+clear_store
+if open_dialog; then
+  xdotool mousemove --window "$win" 30 31 click 1
+  expect_tick no "clicked"
+  xdotool mousemove --window "$win" 295 18 click 1
+  expect_exit "clicks"
+  expect_stored 00000000 "click on the box, click on OK"
+fi
+
+# Esc, the window manager's close and the window's destruction store nothing,
+# even after the box was toggled.
+for way in escape close destroy; do
+  for settings in none stored; do
+    if [ "$settings" = none ]; then clear_store; else write_store 0; fi
+    cp "$store" "$work/before" 2>/dev/null || rm -f "$work/before"
+    open_dialog || continue
+    xdotool key Tab Tab space
+    if [ "$settings" = none ]; then expect_tick no "toggled"; else expect_tick yes "stored"; fi
+    case $way in
+      escape) xdotool key Escape ;;
+      close) "$send_close" "$win" ;;
+      destroy) xdotool windowclose "$win" ;;
+    esac
+    expect_exit "$way"
+    if [ -e "$work/before" ]; then
+      cmp -s "$work/before" "$store" || fail "$way changed user.reg"
+    elif [ -e "$store" ]; then
+      fail "$way created user.reg"
+    fi
+  done
+done
+
+# An owner that names no window: nothing shown, one line on standard error.
+clear_store
+timeout 10 "$ORCHARDIA" /c 999999 2>"$work/stderr"
+rc=$?
+[ "$rc" -eq 0 ] || fail "/c 999999: exit code $rc"
+[ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -q 999999 "$work/stderr" ||
+  fail "/c 999999: expected one line naming the window, got: $(cat "$work/stderr")"
+[ -z "$(xdotool search --onlyvisible --name '^Config dialog$' 2>/dev/null)" ] || fail "/c 999999 showed a dialog"
+[ ! -e "$store" ] || fail "/c 999999 stored settings"
+
+# No display: one line on standard error, exit code 0.
+env -u DISPLAY timeout 10 "$ORCHARDIA" 2>"$work/stderr"
+rc=$?
+[ "$rc" -eq 0 ] || fail "no display: exit code $rc"
+[ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -qi display "$work/stderr" ||
+  fail "no display: expected one line about the display, got: $(cat "$work/stderr")"
+
+# A real owner, named on the command line or found as the focused window: the
+# dialog is transient for it and centred on it.
+xev -name dialog-owner -geometry 600x400+40+30 >/dev/null &
+owner=$!
+owner_win=$(timeout 10 xdotool search --sync --onlyvisible --name '^dialog-owner$' | head -n 1)
+xdotool windowfocus --sync "$owner_win"
+# xwininfo places a window by the outer corner of its border.
+read -r ox oy ow oh < <(xwininfo -id "$owner_win" |
+  awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 }
+       /Height:/ { h = $2 } /Border width:/ { b = $3 } END { print x + b, y + b, w, h }')
+for args in "/c $owner_win" "/c"; do
+  # shellcheck disable=SC2086
+  open_dialog $args || continue
+  transient=$(xprop -id "$win" WM_TRANSIENT_FOR)
+  [[ "$transient" == *"$(printf '0x%x' "$owner_win")"* ]] || fail "orchardia $args: not transient for the owner: $transient"
+  read -r dx dy < <(xwininfo -id "$win" |
+    awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
+  [ $((dx - ox - (ow - width) / 2)) -eq 0 ] && [ $((dy - oy - (oh - height) / 2)) -eq 0 ] ||
+    fail "orchardia $args: dialog at $dx,$dy is not centred on the owner at $ox,$oy ${ow}x$oh"
+  xdotool key Escape
+  expect_exit "Esc with owner"
+  xdotool windowfocus --sync "$owner_win"
+done
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
+echo "config dialog: all checks passed"

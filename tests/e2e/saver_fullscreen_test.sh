@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# orchardia /s: a window over the whole screen, holding keyboard and pointer,
+# that ends with exit code 0 on a key, a mouse button, movement beyond 50
+# pixels, or SIGTERM, and not on Alt.
+source "$(dirname "$0")/saver_lib.sh"
+start_xvfb 1024x768
+
+# start_saver: runs /s with the pointer at (300, 300) and waits for its window.
+start_saver() {
+  xdotool mousemove 300 300
+  "$ORCHARDIA" /s 2>>"$work/stderr" &
+  saver=$!
+  pids_to_stop+=($saver)
+  wait_for 10 has_saver_window || fail "no saver window"
+  sleep 0.3  # let it take its grabs and draw
+}
+
+start_saver
+window=$(saver_window)
+[ "$(geometry "$window")" = "0 0 1024 768" ] || fail "window geometry $(geometry "$window")"
+xwininfo -id "$window" | grep -q "Override Redirect State: yes" || fail "not override-redirect"
+"$ORCHARDIA_BUILD/tests/helpers/xgrabbed/xgrabbed" || fail "keyboard and pointer are not grabbed"
+xdotool key a
+expect_exit "$saver" 0 "key"
+
+start_saver
+xdotool mousemove 350 300   # 50 pixels: stays
+sleep 0.5
+running "$saver" || fail "ended after a 50-pixel move"
+xdotool mousemove 300 249   # 51 pixels on the other axis
+expect_exit "$saver" 0 "51-pixel move"
+
+start_saver
+xdotool click 3
+expect_exit "$saver" 0 "button"
+
+start_saver
+xdotool key alt alt+x alt+F4
+sleep 0.5
+running "$saver" || fail "ended on an Alt key"
+kill -TERM "$saver"
+expect_exit "$saver" 0 "SIGTERM"
+
+[ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
+echo "saver_fullscreen: ok"

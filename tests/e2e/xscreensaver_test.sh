@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Under Debian's xscreensaver daemon: activated, Orchardia draws into the
+# daemon's window; deactivated, it ends with no error. The daemon refuses to
+# run as root, so it runs as an unprivileged user that this test creates.
+source "$(dirname "$0")/saver_lib.sh"
+command -v xscreensaver >/dev/null || fail "xscreensaver is not installed"
+if [ "$(id -u)" -ne 0 ]; then echo "needs root to create the daemon's user; skipped"; exit 77; fi
+
+user=orchardia-xss
+id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
+home=$(getent passwd "$user" | cut -d: -f6)
+chmod 755 "$work"
+mkdir -m 777 "$work/shared"
+install -m 755 "$ORCHARDIA" "$work/shared/orchardia"
+cat > "$home/.xscreensaver" <<CONFIG
+mode:		one
+selected:	0
+lock:		False
+splash:		False
+fade:		False
+unfade:		False
+dpmsEnabled:	False
+timeout:	1:00:00
+programs:	GL: $work/shared/orchardia --root \\n
+CONFIG
+chown "$user" "$home/.xscreensaver"
+
+start_xvfb 800x600
+as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" "$@"; }
+as_user xscreensaver --no-splash --verbose --log "$work/shared/daemon.log" &
+pids_to_stop+=($!)
+daemon_ready() { as_user xscreensaver-command -time >/dev/null 2>&1; }
+wait_for 15 daemon_ready || fail "the daemon did not start: $(tail -5 "$work/shared/daemon.log")"
+
+saver_pid() { pgrep -u "$user" -f "$work/shared/orchardia --root" | head -1; }
+saver_started() { [ -n "$(saver_pid)" ]; }
+as_user xscreensaver-command -activate >/dev/null
+wait_for 15 saver_started || fail "the daemon did not start orchardia: $(tail -5 "$work/shared/daemon.log")"
+pid=$(saver_pid)
+sleep 4
+import -window root "$work/shot.png"
+shows_sprites "$work/shot.png" || fail "no sprites in the daemon's window (edge share $(edge_fraction "$work/shot.png"))"
+
+as_user xscreensaver-command -deactivate >/dev/null
+wait_for 10 stopped "$pid" || fail "orchardia still running after deactivation"
+as_user xscreensaver-command -exit >/dev/null 2>&1 || true
+if grep -E "orchardia:|abnormal|signal (6|11)|core dumped" "$work/shared/daemon.log"; then
+  fail "errors in the daemon's log"
+fi
+echo "xscreensaver: ok"

@@ -1,0 +1,121 @@
+// The saver window's reaction to input, through real X events and the
+// stand-in's message queue.
+#include "tests/helpers/saver_window_harness.h"
+
+namespace {
+
+using WindowInput = SaverWindowHarness;
+
+struct MoveCase {
+    LONG dx, dy;
+    bool closes;
+};
+
+TEST_F(WindowInput, MovementBeyondTheThresholdOnEitherAxisCloses) {
+    const MoveCase cases[] = {
+        {0, 0, false},   {50, 0, false},  {0, 50, false}, {-50, -50, false},
+        {51, 0, true},   {0, -51, true},  {-51, 3, true}, {50, 51, true},
+    };
+    for (const MoveCase& move : cases) {
+        standin::SetManualCursor(kStartX, kStartY);
+        Open();
+        standin::SetManualCursor(kStartX + move.dx, kStartY + move.dy);
+        SendMotion();
+        PumpUntil(WM_MOUSEMOVE);
+        EXPECT_EQ(Closed(), move.closes) << "moved " << move.dx << ", " << move.dy;
+        if (!Closed()) DestroyWindow(window);
+        Pump();
+    }
+}
+
+TEST_F(WindowInput, KeysButtonsAndLossOfFocusCloseWithinTheGracePeriod) {
+    struct Case {
+        const char* name;
+        void (*send)(SaverWindowHarness*);
+        UINT message;
+    };
+    const Case cases[] = {
+        {"key a", [](SaverWindowHarness* h) { h->SendKey(XK_a); }, WM_KEYDOWN},
+        {"Escape", [](SaverWindowHarness* h) { h->SendKey(XK_Escape); }, WM_KEYDOWN},
+        {"F4 without Alt", [](SaverWindowHarness* h) { h->SendKey(XK_F4); }, WM_KEYDOWN},
+        {"left button", [](SaverWindowHarness* h) { h->SendButton(1); }, WM_LBUTTONDOWN},
+        {"middle button", [](SaverWindowHarness* h) { h->SendButton(2); }, WM_MBUTTONDOWN},
+        {"right button", [](SaverWindowHarness* h) { h->SendButton(3); }, WM_RBUTTONDOWN},
+        {"focus lost", [](SaverWindowHarness* h) { h->SendFocusOut(); }, WM_ACTIVATE},
+    };
+    for (const Case& c : cases) {
+        Open();
+        c.send(this);
+        PumpUntil(c.message);
+        EXPECT_TRUE(Closed()) << c.name;
+        EXPECT_TRUE(quitSeen) << c.name;
+    }
+}
+
+TEST_F(WindowInput, WheelDoesNotClose) {
+    Open();
+    SendButton(4);
+    SendKey(XK_b);  // a marker that arrives after the wheel event
+    PumpUntil(WM_KEYDOWN);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_LBUTTONDOWN)) +
+                  std::count(seen.begin(), seen.end(), UINT(WM_MBUTTONDOWN)) +
+                  std::count(seen.begin(), seen.end(), UINT(WM_RBUTTONDOWN)),
+              0);
+}
+
+TEST_F(WindowInput, AltKeysDoNotCloseAndAltF4IsSwallowed) {
+    Open();
+    SendKey(XK_Alt_L);
+    SendKey(XK_x, Mod1Mask);
+    SendKey(XK_F4, Mod1Mask);
+    PumpUntil(WM_SYSCOMMAND);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_SYSKEYDOWN)), 3);
+    EXPECT_FALSE(Seen(WM_KEYDOWN));
+    EXPECT_FALSE(Seen(WM_CLOSE));
+    EXPECT_FALSE(Closed());
+    EXPECT_EQ(saverContext->closeRequested, 0);
+}
+
+TEST_F(WindowInput, CloseBeforeAnyInputIsIgnored) {
+    Open();
+    SendDeleteWindow();
+    PumpUntil(WM_CLOSE);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_CLOSE)), 2);
+    EXPECT_FALSE(Closed());
+}
+
+TEST_F(WindowInput, CursorIsHiddenWhenThePointerEnters) {
+    Open();
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SendEnter();
+    PumpUntil(WM_SETCURSOR);
+    EXPECT_EQ(standin::CurrentCursorKind(), 0);
+}
+
+TEST_F(WindowInput, PreviewLeavesInputAloneAndShowsTheArrow) {
+    saverMode = ModePreview;
+    Open();
+    SendEnter();
+    PumpUntil(WM_SETCURSOR);
+    EXPECT_EQ(standin::CurrentCursorKind(), 1);
+
+    standin::SetManualCursor(kStartX + 500, kStartY + 500);
+    SendMotion();
+    SendKey(XK_a);
+    SendButton(1);
+    SendFocusOut();
+    PumpUntil(WM_ACTIVATEAPP);
+    EXPECT_TRUE(Seen(WM_MOUSEMOVE) && Seen(WM_KEYDOWN) && Seen(WM_LBUTTONDOWN));
+    EXPECT_FALSE(Seen(WM_CLOSE));
+    EXPECT_FALSE(Closed());
+
+    // The embedding program (or the window manager) closing it is honoured.
+    SendDeleteWindow();
+    PumpUntil(WM_CLOSE);
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(quitSeen);
+}
+
+}  // namespace

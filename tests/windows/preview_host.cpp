@@ -1,0 +1,94 @@
+// Plays the display settings' preview for the end-to-end tests: makes a
+// borderless window, starts the saver with "/p <its handle>", waits for a
+// child window of its size, lets it draw, destroys itself, and waits for the
+// saver to end. Prints what it saw; exit code 0 when the saver made the child
+// and then ended with exit code 0. Usage: preview_host SAVER WIDTH HEIGHT
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const DWORD kChildWaitMs = 30000;  // a cold Wine start with Mesa can be slow
+const DWORD kDrawMs = 2000;
+const DWORD kExitWaitMs = 10000;
+
+HWND MakeHostWindow(int width, int height) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "PreviewHost";
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "PreviewHost", "Preview host", WS_POPUP | WS_VISIBLE, 40, 40, width, height, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+}
+
+bool StartSaver(const char* saver, HWND host, PROCESS_INFORMATION* process) {
+    std::string commandLine = std::string("\"") + saver + "\" /p " +
+                              std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host)));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          process) != 0;
+}
+
+// Handles this thread's messages (the saver's child sends some to its parent) for `ms` milliseconds,
+// or until `done` says so.
+template <typename Done>
+bool PumpUntil(DWORD ms, Done done) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
+
+LONG Width(const RECT& rect) { return rect.right - rect.left; }
+LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: preview_host SAVER WIDTH HEIGHT\n");
+        return 2;
+    }
+    HWND host = MakeHostWindow(std::atoi(argv[2]), std::atoi(argv[3]));
+    PROCESS_INFORMATION process = {};
+    if (host == nullptr || !StartSaver(argv[1], host, &process)) {
+        std::fprintf(stderr, "could not make the host window or start the saver\n");
+        return 1;
+    }
+    HWND child = nullptr;
+    PumpUntil(kChildWaitMs, [&] { return (child = GetWindow(host, GW_CHILD)) != nullptr; });
+    bool ok = child != nullptr;
+    if (ok) {
+        RECT hostRect, childRect;
+        GetWindowRect(host, &hostRect);
+        GetWindowRect(child, &childRect);
+        char className[64] = {};
+        GetClassNameA(child, className, sizeof(className));
+        std::printf("host %ldx%ld child %s %ldx%ld at %ld,%ld\n", Width(hostRect), Height(hostRect), className,
+                    Width(childRect), Height(childRect), childRect.left - hostRect.left, childRect.top - hostRect.top);
+        ok = Width(childRect) == Width(hostRect) && Height(childRect) == Height(hostRect) &&
+             childRect.left == hostRect.left && childRect.top == hostRect.top;
+        PumpUntil(kDrawMs, [] { return false; });
+    } else {
+        std::printf("no child window appeared\n");
+    }
+    DestroyWindow(host);
+    bool ended = PumpUntil(kExitWaitMs, [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    std::printf("saver %s, exit code %lu\n", ended ? "ended" : "still running", static_cast<unsigned long>(exitCode));
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ok && ended && exitCode == 0 ? 0 : 1;
+}

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# "/p <window>": inside a host window, as the display settings' preview does,
+# the saver makes a child window of the host's size at its corner, draws, and
+# ends with exit code 0 when the host destroys itself.
+source "$(dirname "$0")/wine_lib.sh"
+
+output=$("$WINE" "$PREVIEW_HOST" "$ORCHARDIA_SCR" 152 112 | tr -d '\r') || fail "preview host: $output"
+echo "$output"
+grep -q '^host 152x112 child OpenGL 152x112 at 0,0$' <<<"$output" || fail "no child of the host's size"
+grep -q '^saver ended, exit code 0$' <<<"$output" || fail "the saver did not end cleanly"
