@@ -35,8 +35,9 @@ pattern colour13x7.ppm P6 13 7
 single=$fuzz/corpus/jpeg
 masked=$fuzz/corpus/masked_jpeg
 line=$fuzz/corpus/command_line
-rm -rf "$single" "$masked" "$line"
-mkdir -p "$single" "$masked" "$line"
+settings=$fuzz/corpus/settings
+rm -rf "$single" "$masked" "$line" "$settings"
+mkdir -p "$single" "$masked" "$line" "$settings"
 
 cjpeg -quality 50 "$work/grey8.pgm" >"$single/grey-8x8.jpg"
 cjpeg -progressive "$work/grey17x9.pgm" >"$single/grey-17x9-progressive.jpg"
@@ -92,3 +93,21 @@ orchardia	/s
 "unclosed /s
 orchardia /a  +2147483648
 EOF
+
+# Settings files: the forms the registry editor exports and a user might write.
+header='Windows Registry Editor Version 5.00'
+program='[HKEY_CURRENT_USER\Software\Kelvra\Quillon Saver]'
+system='[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Screen Savers]'
+printf '%s\r\n\r\n%s\r\n"UseMirrors"=dword:00000000\r\n\r\n%s\r\n"Password Delay"=dword:0000000a\r\n"Mouse Threshold"=hex:05,00\r\n"Other"="some \\"text\\""\r\n' \
+  "$header" "$program" "$system" >"$settings/both-keys.reg"
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$settings/both-keys.reg"; } >"$settings/both-keys-utf16.reg"
+printf '\xef\xbb\xbf%s\n\n%s\n"UseMirrors"=hex(4):01,00,00,00\n@="default"\n' "$header" "$program" >"$settings/utf8-bom.reg"
+printf '%s\n' "$header" >"$settings/header-only.reg"
+: >"$settings/empty.reg"
+printf '%s\n\n; a comment\n%s\n"UseMirrors"="a string longer than four bytes"\n"Blob"=hex:00,01,02,03,04,05,\\\n  06,07,08\n' \
+  "$header" "$program" >"$settings/long-values.reg"
+printf '%s\n\n[hkey_current_user\\software\\kelvra\\quillon saver]\n"usemirrors"=-\n\n%s\n"UseMirrors"=dword:7\n\n[-%s]\n' \
+  "$header" "$program" "${system:1:-1}" >"$settings/case-and-deletions.reg"
+printf '%s\n\n%s\n"Password Delay"=dword:ffffffff\n"Mouse Threshold"=hex(b):01,02,03,04,05,06,07,08' \
+  "$header" "$system" >"$settings/no-final-newline.reg"
+printf 'REGEDIT4\n\n%s\n"UseMirrors"=dword:00000001\n' "$program" >"$settings/old-header.reg"
