@@ -111,3 +111,5 @@ printf '%s\n\n[hkey_current_user\\software\\kelvra\\quillon saver]\n"usemirrors"
 printf '%s\n\n%s\n"Password Delay"=dword:ffffffff\n"Mouse Threshold"=hex(b):01,02,03,04,05,06,07,08' \
   "$header" "$system" >"$settings/no-final-newline.reg"
 printf 'REGEDIT4\n\n%s\n"UseMirrors"=dword:00000001\n' "$program" >"$settings/old-header.reg"
+# Once found by the fuzzer: a hex list left open at the end of the file.
+printf '%s\r\n\r\n%s\r\n"Password Delay"=hex:05,00,\\' "$header" "$system" >"$settings/open-list-at-end.reg"
