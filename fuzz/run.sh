@@ -19,13 +19,13 @@ fuzz=$(cd "$(dirname "$0")" && pwd)
 targets=${FUZZ_TARGETS:-$(cd "$build" && ls -- *_fuzzer 2>/dev/null | sed 's/_fuzzer$//')}
 [ -n "$targets" ] || { echo "run.sh: no fuzz targets in $build" >&2; exit 2; }
 
-if [ $smoke = 1 ]; then
-  seconds=${FUZZ_SMOKE_SECONDS:-5}
-  scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' EXIT
-else
-  seconds=${FUZZ_SECONDS:-60}
-fi
+# Scratch space: smoke corpora, and the targets' temporary files (TMPDIR),
+# removed at the end even when a target crashed.
+scratch=$(mktemp -d -p "$([ -w /dev/shm ] && echo /dev/shm || echo /tmp)" orchardia-fuzz-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/tmp"
+export TMPDIR=$scratch/tmp
+if [ $smoke = 1 ]; then seconds=${FUZZ_SMOKE_SECONDS:-5}; else seconds=${FUZZ_SECONDS:-60}; fi
 
 # The last value of a libFuzzer status field ("cov: 123") in a log.
 status_field() { grep -o "$1: [0-9]*" "$2" | tail -n 1 | grep -o '[0-9]*$'; }
@@ -38,7 +38,7 @@ for target in $targets; do
   seeds=$fuzz/corpus/$target
   findings=$build/findings/$target
   log=$build/logs/$target.log
-  if [ $smoke = 1 ]; then work=$scratch/$target; else work=$build/corpus/$target; fi
+  if [ $smoke = 1 ]; then work=$scratch/corpus/$target; else work=$build/corpus/$target; fi
   mkdir -p "$work" "$findings"
   [ -d "$seeds" ] || seeds=
   before=$(find "$findings" -type f | wc -l)

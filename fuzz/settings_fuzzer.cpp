@@ -116,8 +116,10 @@ void CheckWrite(const regfile::LoadedFile& before, const std::string& bytesBefor
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // On tmpfs when there is one: every write flushes the file to disk.
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    // $TMPDIR (fuzz/run.sh points it at a folder it removes, crashes or not),
+    // else tmpfs when there is one: every write flushes the file to disk.
+    const char* base = std::getenv("TMPDIR");
+    if (base == nullptr || base[0] != '/') base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = std::string(base) + "/orchardia-settings-fuzz-XXXXXX";
     Check(mkdtemp(&pattern[0]) != nullptr, "cannot make a temporary folder");
     folder = pattern;
