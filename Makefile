@@ -1,11 +1,13 @@
 # Front door: make | make run | make test | make windows | make bench | make install
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps run test test-native test-sanitize windows deps-windows test-windows bench install clean
+.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows deps-windows test-windows bench install clean
 
 all: build
 
@@ -19,7 +21,7 @@ deps:
 run: deps build
 	tools/run.sh $(BUILD)/orchardia
 
-test: deps test-native test-sanitize test-windows
+test: deps test-native test-sanitize test-fuzz-smoke test-windows
 
 test-native: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j 2
@@ -30,6 +32,24 @@ test-sanitize:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -L 'unit|gl' -j 2
+
+# libFuzzer targets (clang, ASan+UBSan) over an instrumented libjpeg, in their own tree.
+fuzz-build:
+	fuzz/libjpeg.sh $(FUZZ_BUILD)/deps || echo "fuzz: no instrumented libjpeg; using the system's" >&2
+	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DFUZZ_JPEG_PREFIX=$(CURDIR)/$(FUZZ_BUILD)/deps/prefix >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Each target for FUZZ_SECONDS from its seed corpus: executions, coverage, findings.
+fuzz: deps fuzz-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD)
+
+# Line and branch coverage of the program's code that the fuzz corpora reach.
+fuzz-coverage: fuzz-build
+	fuzz/coverage.sh $(FUZZ_BUILD)
+
+# Each target's seeds plus a few seconds of fuzzing, so CI catches a regression.
+test-fuzz-smoke: fuzz-build
+	fuzz/run.sh --smoke $(FUZZ_BUILD)
 
 # Orchardia.scr for 64-bit Windows, cross-built with mingw-w64.
 windows: deps-windows
@@ -52,4 +72,4 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-windows
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows

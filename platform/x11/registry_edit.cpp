@@ -1,6 +1,7 @@
 // Edits of user.reg that touch as little as possible: one value line is
 // replaced or inserted, or one section is appended; every other byte stays.
 #include <cstdio>
+#include <string_view>
 
 #include "platform/x11/registry_format.h"
 
@@ -25,6 +26,13 @@ std::string DwordLine(const std::string& name, DWORD value) {
 
 bool IsBlankLine(const Document& doc, const Line& line) {
     return doc.text.find_first_not_of(" \t\r", line.begin) >= line.end;
+}
+
+// A line ending in \ continues a hex list into the next line.
+bool ContinuesList(const Document& doc, const Line& line) {
+    std::string_view s = std::string_view(doc.text).substr(line.begin, line.end - line.begin);
+    size_t last = s.find_last_not_of(" \t\r");
+    return last != std::string_view::npos && s[last] == '\\';
 }
 
 // The last entry for the value, readable or not: the line to replace.
@@ -58,12 +66,13 @@ std::string InsertAfter(const Document& doc, size_t after, const std::string& li
     return doc.text.substr(0, previous.next) + terminator + line + doc.eol + doc.text.substr(previous.next);
 }
 
-// Appends "[key]", the line if any, and a blank line, after a blank line.
+// Appends "[key]", the line if any, and a blank line, after a blank line;
+// directly after a list left open at the end, which a blank line would complete.
 std::string AppendSection(const Document& doc, const std::string& key, const std::string& line) {
     std::string text = doc.text;
     const Line& last = doc.lines.back();
     if (last.next == last.end) text += doc.eol;
-    if (!IsBlankLine(doc, last)) text += doc.eol;
+    if (!IsBlankLine(doc, last) && !ContinuesList(doc, last)) text += doc.eol;
     text += "[HKEY_CURRENT_USER\\" + key + "]" + doc.eol;
     if (!line.empty()) text += line + doc.eol;
     return text + doc.eol;
