@@ -21,7 +21,7 @@ deps:
 run: deps build
 	tools/run.sh $(BUILD)/orchardia
 
-test: deps test-native test-sanitize test-fuzz-smoke test-windows
+test: deps deps-windows test-native test-sanitize test-fuzz-smoke test-windows
 
 test-native: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j 2
