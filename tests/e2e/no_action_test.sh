@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Switches the program does not know do nothing: exit code 0 at once, and no
-# window is ever created, not even for a moment.
+# window is ever created, not even for a moment. The same for a screen-saver
+# daemon's convention that names nothing to draw into, which also says why in
+# one line on standard error.
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -26,6 +28,25 @@ for argument in /x / //s foo; do
   rc=$?
   [ "$rc" -eq 0 ] || fail "orchardia $argument: exit code $rc"
 done
+
+# refused EXPECTED-WORDS [VARIABLE=VALUE...] -- ARGUMENTS...
+refused() {
+  local words=$1; shift
+  local environment=()
+  while [ "$1" != "--" ]; do environment+=("$1"); shift; done
+  shift
+  timeout 10 env "${environment[@]}" "$ORCHARDIA" "$@" 2>"$work/stderr"
+  local rc=$?
+  [ "$rc" -eq 0 ] || fail "orchardia $*: exit code $rc"
+  [ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -q "$words" "$work/stderr" ||
+    fail "orchardia $*: expected one line about '$words' on stderr, got: $(cat "$work/stderr")"
+}
+refused "no window has the id" -- --window-id 0x1ffff00
+refused "not a window id" -- -window-id 12abc
+refused "needs a window id" -- --window-id
+refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW= -- --root
+refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW=screen -- -root
+refused "no window has the id" XSCREENSAVER_WINDOW=0x1ffff00 -- --root
 
 sleep 0.5
 grep -aq CreateNotify "$work/events" && fail "a window was created: $(grep -a -A2 CreateNotify "$work/events")"
