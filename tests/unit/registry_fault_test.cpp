@@ -79,17 +79,6 @@ struct Save {
     std::string message;  // on standard error
 };
 
-LSTATUS SetValue() {
-    HKEY key = nullptr;
-    DWORD value = 2;
-    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    status = RegSetValueExA(key, "v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(key);
-    return status;
-}
-
 // Sets "v" to 2 in a child process, as nobody when this one is root.
 Save SaveAsUser() {
     int status[2], errors[2];
@@ -98,7 +87,7 @@ Save SaveAsUser() {
     if (child == 0) {
         dup2(errors[1], STDERR_FILENO);
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(1);
-        LSTATUS result = SetValue();
+        LSTATUS result = SetDword("Software\\Test", "v", 2);
         _exit(write(status[1], &result, sizeof(result)) == sizeof(result) ? 0 : 1);
     }
     close(status[1]);

@@ -38,16 +38,6 @@ Reading ReadValue(const char* key, const char* name) {
     return reading;
 }
 
-LSTATUS SetDword(const char* key, const char* name, DWORD value) {
-    HKEY handle = nullptr;
-    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                     nullptr, &handle, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    status = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(handle);
-    return status;
-}
-
 std::string Dword(DWORD value) {
     return std::string(reinterpret_cast<const char*>(&value), sizeof(value));
 }
