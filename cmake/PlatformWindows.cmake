@@ -55,3 +55,4 @@ function(orchardia_windows_saver)
 endfunction()
 cmake_language(DEFER CALL orchardia_windows_saver)
 
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
