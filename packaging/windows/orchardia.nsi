@@ -91,7 +91,13 @@ Function PlaceSaverFile
   ${EndIf}
   SetOutPath "$SYSDIR"
   SetOverwrite on
+  ClearErrors
   File "/oname=${SAVER_FILE}" "${SCR}"
+  ; Still held (the user ignored the error, or /S): the new copy takes its place at the next restart.
+  ${If} ${Errors}
+    File "/oname=${SAVER_FILE}.new" "${SCR}"
+    Rename /REBOOTOK "$SYSDIR\${SAVER_FILE}.new" "$SYSDIR\${SAVER_FILE}"
+  ${EndIf}
 FunctionEnd
 
 ; Puts the size of file $0 in bytes into $1 (0 when it cannot be read).
