@@ -52,7 +52,14 @@ VIAddVersionKey /LANG=1033 "InternalName" "Orchardia setup"
 
 Section "Orchardia screen saver" SecSaver
   SectionIn RO
-  Call PlaceSaverFile
+  Call MoveRunningSaverAside
+  SetOutPath "$SYSDIR"
+  SetOverwrite on
+  ClearErrors
+  File "/oname=${SAVER_FILE}" "${SCR}"
+  ${If} ${Errors}
+    Call ReplaceSaverAtRestart
+  ${EndIf}
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   Call WriteUninstallEntry
@@ -77,9 +84,9 @@ Function .onInstSuccess
 FunctionEnd
 
 ; A running saver's file cannot be overwritten but can be renamed: it is moved
-; aside under a fresh name (deleted at the next restart), so the new file is in
-; place at once and the saver's next start runs it.
-Function PlaceSaverFile
+; aside under a fresh name (deleted at the next restart), so the new file goes
+; in place at once and the saver's next start runs it.
+Function MoveRunningSaverAside
   ClearErrors
   Delete "$SYSDIR\${SAVER_FILE}"
   ${If} ${Errors}
@@ -89,15 +96,12 @@ Function PlaceSaverFile
     Delete /REBOOTOK "$0"
     DetailPrint "${SAVER_FILE} is in use; the running copy goes at the next restart"
   ${EndIf}
-  SetOutPath "$SYSDIR"
-  SetOverwrite on
-  ClearErrors
-  File "/oname=${SAVER_FILE}" "${SCR}"
-  ; Still held (the user ignored the error, or /S): the new copy takes its place at the next restart.
-  ${If} ${Errors}
-    File "/oname=${SAVER_FILE}.new" "${SCR}"
-    Rename /REBOOTOK "$SYSDIR\${SAVER_FILE}.new" "$SYSDIR\${SAVER_FILE}"
-  ${EndIf}
+FunctionEnd
+
+; Still held (the user ignored the error, or /S): the new copy takes its place at the next restart.
+Function ReplaceSaverAtRestart
+  File "/oname=${SAVER_FILE}.new" "${SCR}"
+  Rename /REBOOTOK "$SYSDIR\${SAVER_FILE}.new" "$SYSDIR\${SAVER_FILE}"
 FunctionEnd
 
 ; Puts the size of file $0 in bytes into $1 (0 when it cannot be read).
