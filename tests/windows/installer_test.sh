@@ -44,8 +44,14 @@ reg_value() {
     sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
 }
 
+# Prints every value of key $1 (not of its subkeys) as "NAME=TYPE DATA", sorted.
+reg_values() {
+  "$WINE" reg query "$1" 2>/dev/null | tr -d '\r' |
+    sed -n 's/^    \([^ ].*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1=\2 \3/p' | LC_ALL=C sort
+}
+
 # Runs the installer with /S and checks what it left: the file, every value of
-# the Apps entry and the current saver.
+# the Apps entry (and no other) and the current saver.
 install_and_check() {
   local code=0 bytes
   timeout 60 "$WINE" "$installer" /S || code=$?
@@ -64,28 +70,31 @@ install_and_check() {
     'QuietUninstallString=REG_SZ "C:\Program Files\Orchardia\Uninstall.exe" /S' \
     "NoModify=REG_DWORD 0x1" \
     "NoRepair=REG_DWORD 0x1" \
-    "EstimatedSize=REG_DWORD $(printf '0x%x' $(((bytes + 1023) / 1024)))")
-  local actual name
-  actual=$(for name in DisplayName DisplayVersion Publisher DisplayIcon InstallLocation UninstallString \
-    QuietUninstallString NoModify NoRepair EstimatedSize; do echo "$name=$(reg_value "$uninstall_key" "$name")"; done)
+    "EstimatedSize=REG_DWORD $(printf '0x%x' $(((bytes + 1023) / 1024)))" | LC_ALL=C sort)
+  local actual
+  actual=$(reg_values "$uninstall_key")
   [ "$actual" = "$expected" ] || fail "the Apps entry differs:
 $(diff <(echo "$expected") <(echo "$actual"))"
-  [ "$(reg_value "$desktop_key" SCRNSAVE.EXE)" = 'REG_SZ C:\windows\system32\Orchardia.scr' ] ||
-    fail "SCRNSAVE.EXE is '$(reg_value "$desktop_key" SCRNSAVE.EXE)'"
-  [ "$(reg_value "$desktop_key" ScreenSaveActive)" = "REG_SZ 1" ] ||
-    fail "ScreenSaveActive is '$(reg_value "$desktop_key" ScreenSaveActive)'"
+  local saver
+  saver=$(reg_values "$desktop_key" | grep -E '^(SCRNSAVE\.EXE|ScreenSaveActive)=')
+  [ "$saver" = 'SCRNSAVE.EXE=REG_SZ C:\windows\system32\Orchardia.scr
+ScreenSaveActive=REG_SZ 1' ] || fail "the current saver: $saver"
 }
 
-# Runs the entry's quiet uninstall string. The uninstaller copies itself to a
-# temporary folder and runs from there, so the wait is for every process of the prefix.
+# Runs the entry's quiet uninstall string. The uninstaller starts a copy of
+# itself from a temporary folder (%TEMP%\~nsu*.tmp) and ends; the wait is for that copy.
 quiet_uninstall() {
-  local command
+  local command program
   command=$(reg_value "$uninstall_key" QuietUninstallString | sed 's/^REG_SZ //')
   [ -n "$command" ] || fail "no quiet uninstall string"
-  local program=${command#\"}
+  program=${command#\"}
   program=${program%%\"*}
   "$WINE" "$program" ${command##*\" } || fail "the quiet uninstall failed to start"
-  timeout 60 "$WINESERVER" -w || fail "the uninstaller did not end within a minute"
+  for _ in $(seq 600); do
+    pgrep -f '~nsu.*\.tmp' >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the uninstaller did not end within a minute"
 }
 
 # The user's own setting, which nothing but the dialog may change.
