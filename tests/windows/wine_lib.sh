@@ -97,9 +97,10 @@ check_saver_run() {
   echo "a key $((keyed - started)) s after start ended the run with exit code 0"
 
   # The gradient survives a wide blur almost unchanged; sprites' outlines do not. The share of
-  # pixels far from their blurred value is near 0 for the gradient with its faint banner.
+  # pixels far from their blurred value is about 0.1% for the gradient with its faint banner;
+  # frames with sprites have measured 1.9% (a few small ones) to 15%.
   detail=$(convert "$screenshot" -colorspace Gray \( +clone -blur 0x12 \) -compose Difference -composite \
     -threshold 6% -format '%[fx:mean * 100]' info:)
   echo "$detail% of the frame is sprite outline (screenshot: $screenshot)"
-  awk -v d="$detail" 'BEGIN { exit !(d > 2) }' || fail "the frame shows no sprites, only the background"
+  awk -v d="$detail" 'BEGIN { exit !(d > 0.5) }' || fail "the frame shows no sprites, only the background"
 }
