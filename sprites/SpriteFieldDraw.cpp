@@ -55,8 +55,8 @@ void SpriteField::DrawBackground() {
 // slowly changing one along its bottom edge, turning 8 degrees per second.
 void SpriteField::DrawGradient(float sceneTime) {
     const double t = sceneTime;
-    const float a = float(t * 0.1);   // radians
-    const float b = float(t * 0.02);  // radians
+    const float a = float(t * double(0.1f));   // radians
+    const float b = float(t * double(0.02f));  // radians
     glPushMatrix();
     glRotatef(float(t * 8.0), 0.0f, 0.0f, 1.0f);
     const GLfloat top[3] = {backgroundColor.x, backgroundColor.y, backgroundColor.z};
