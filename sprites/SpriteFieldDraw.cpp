@@ -10,9 +10,6 @@
 
 namespace {
 
-// DrawSprites calls, for tests (sprites/testing.h).
-int drawSpritesCalls = 0;
-
 GLuint TextureName(const TextureImage* images, int index) {
     return images != nullptr ? images[index].textureName : 0;
 }
@@ -33,15 +30,6 @@ void SetSpriteState() {
 }
 
 }  // namespace
-
-namespace spritestest {
-int DrawSpritesCalls() {
-    return drawSpritesCalls;
-}
-void ResetDrawSpritesCalls() {
-    drawSpritesCalls = 0;
-}
-}  // namespace spritestest
 
 void SpriteField::DrawBackground() {
     glDisable(GL_CULL_FACE);
@@ -92,7 +80,6 @@ void SpriteField::DrawBanner() {
 }
 
 void SpriteField::DrawSprites() {
-    ++drawSpritesCalls;
     if (sprites == nullptr) return;
     for (int i = 0; i < kSpriteCount; ++i) sprites[i].Draw();
 }
