@@ -76,7 +76,9 @@ std::vector<Look> SpawnedLooks() {
     std::vector<Look> looks;
     for (int i = 0; i < 16; ++i) {
         const float phase = float(i * double(kPhaseStep));
-        looks.push_back({float(-20.0 * double(phase)), 1.25f, 720.0f, kYPosition, 2.0f, 29, {1.0f, U(kAtLeastHalf), 0.0f, U(kAtLeastHalf)}});
+        const float tint[4] = {1.0f, U(kAtLeastHalf), 0.0f, U(kAtLeastHalf)};
+        looks.push_back({float(-20.0 * double(phase)), 1.25f, 720.0f, kYPosition, 2.0f, 29,
+                         {tint[0], tint[1], tint[2], tint[3]}});
     }
     return looks;
 }
@@ -272,7 +274,8 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     std::vector<Look> looks = SpawnedLooks();
     const Look sprite15 = {0, 1.25f, float(double(U(kAtLeastHalf)) * 720 * 2), kYPosition, 0, 28, {0, 0, 0, 0}};
-    const Look sprite14 = {0, 0.94140625f + 0.25f, 1215, kYPosition, float(double(U(kAtLeastHalf)) * 2), 31, {1, 0, 1, U(kAtLeastHalf)}};
+    const Look sprite14 = {0, 0.94140625f + 0.25f, 1215, kYPosition, float(double(U(kAtLeastHalf)) * 2),
+                           31, {1, 0, 1, U(kAtLeastHalf)}};
 
     // Unmirrored at 0 s: one unturned pass at the old angle, clip planes loaded but off.
     QueueFirstFrameDraws();
@@ -327,7 +330,8 @@ TEST_F(FrameTraceTest, SpritesAreDrawnOncePerWedgeCopy) {
         scene.DrawKaleidoscope(config);
         int quads = 0;
         for (const Call& call : calltrace::Stop(true)) quads += call.name == "glBegin";
-        EXPECT_EQ(quads - 2, 16 * row.copies) << row.angle << (row.mirrored ? " mirrored" : "");  // less gradient and banner
+        // All quads but the gradient and the banner are sprites.
+        EXPECT_EQ(quads - 2, 16 * row.copies) << row.angle << (row.mirrored ? " mirrored" : "");
     }
 }
 

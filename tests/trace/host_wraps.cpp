@@ -28,118 +28,52 @@ double ContextCurrent() {
 
 }  // namespace
 
-// REAL(mangled, result, parameters): the original behind a wrapped symbol.
-#define REAL(mangled, result, ...) extern "C" result __real_##mangled(__VA_ARGS__);
+// WRAP(mangled, result, (parameters), (arguments), name, {noted values}): a
+// wrapper that notes the call under `name`, then makes it.
+#define WRAP(mangled, result, parameters, arguments, name, ...) \
+    extern "C" result __real_##mangled parameters;             \
+    extern "C" result __wrap_##mangled parameters {            \
+        Note(name, __VA_ARGS__);                                \
+        return __real_##mangled arguments;                      \
+    }
 
-REAL(_Z14RegisterClassAPK12tagWNDCLASSA, ATOM, const WNDCLASSA*)
-extern "C" ATOM __wrap__Z14RegisterClassAPK12tagWNDCLASSA(const WNDCLASSA* windowClass) {
-    Note("RegisterClassA", {double(windowClass->style)});
-    return __real__Z14RegisterClassAPK12tagWNDCLASSA(windowClass);
-}
+using Descriptor = const PIXELFORMATDESCRIPTOR*;
 
-REAL(_Z16GetSystemMetricsi, int, int)
-extern "C" int __wrap__Z16GetSystemMetricsi(int index) {
-    Note("GetSystemMetrics", {double(index)});
-    return __real__Z16GetSystemMetricsi(index);
-}
+WRAP(_Z14RegisterClassAPK12tagWNDCLASSA, ATOM, (const WNDCLASSA* c), (c), "RegisterClassA", {double(c->style)})
+WRAP(_Z16GetSystemMetricsi, int, (int index), (index), "GetSystemMetrics", {double(index)})
+WRAP(_Z13GetWindowRectP6HWND__P7tagRECT, BOOL, (HWND w, RECT* r), (w, r), "GetWindowRect", {})
+WRAP(_Z15CreateWindowExAjPKcS0_jiiiiP6HWND__P7HMENU__P11HINSTANCE__Pv, HWND,
+     (DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width, int height, HWND parent,
+      HMENU menu, HINSTANCE instance, LPVOID parameter),
+     (exStyle, className, title, style, x, y, width, height, parent, menu, instance, parameter), "CreateWindowExA",
+     {double(exStyle), double(style), double(x), double(y), double(width), double(height), double(parent != nullptr)})
+WRAP(_Z21SystemParametersInfoAjjPvj, BOOL, (UINT action, UINT param, LPVOID data, UINT winIni),
+     (action, param, data, winIni), "SystemParametersInfoA",
+     {double(action), double(param), double(data != nullptr), double(winIni)})
+WRAP(_Z5GetDCP6HWND__, HDC, (HWND w), (w), "GetDC", {})
+WRAP(_Z17ChoosePixelFormatP5HDC__PK24tagPIXELFORMATDESCRIPTOR, int, (HDC dc, Descriptor d), (dc, d),
+     "ChoosePixelFormat",
+     {double(d->nSize), double(d->nVersion), double(d->dwFlags), double(d->iPixelType), double(d->cColorBits),
+      double(d->cAlphaBits), double(d->cDepthBits), double(d->cStencilBits)})
+WRAP(_Z14SetPixelFormatP5HDC__iPK24tagPIXELFORMATDESCRIPTOR, BOOL, (HDC dc, int f, Descriptor d), (dc, f, d),
+     "SetPixelFormat", {})
+WRAP(_Z16wglCreateContextP5HDC__, HGLRC, (HDC dc), (dc), "wglCreateContext", {})
+WRAP(_Z14wglMakeCurrentP5HDC__P7HGLRC__, BOOL, (HDC dc, HGLRC c), (dc, c), "wglMakeCurrent",
+     {double(dc != nullptr), double(c != nullptr)})
+WRAP(_Z10ShowWindowP6HWND__i, BOOL, (HWND w, int command), (w, command), "ShowWindow", {double(command)})
+WRAP(_Z9ReleaseDCP6HWND__P5HDC__, int, (HWND w, HDC dc), (w, dc), "ReleaseDC", {})
+WRAP(_Z16wglDeleteContextP7HGLRC__, BOOL, (HGLRC c), (c), "wglDeleteContext", {})
 
-REAL(_Z13GetWindowRectP6HWND__P7tagRECT, BOOL, HWND, RECT*)
-extern "C" BOOL __wrap__Z13GetWindowRectP6HWND__P7tagRECT(HWND window, RECT* rect) {
-    Note("GetWindowRect");
-    return __real__Z13GetWindowRectP6HWND__P7tagRECT(window, rect);
-}
+// The Scene's calls, each noted with whether a rendering context is current.
+WRAP(_ZN5Scene5SetUpEii, void, (Scene * s, int width, int height), (s, width, height), "Scene::SetUp",
+     {double(width), double(height), ContextCurrent()})
+WRAP(_ZN5Scene6RenderEj, bool, (Scene * s, uint32_t flags), (s, flags), "Scene::Render",
+     {double(flags), ContextCurrent()})
+WRAP(_ZN5Scene8TearDownEv, void, (Scene * s), (s), "Scene::TearDown", {ContextCurrent()})
 
-REAL(_Z15CreateWindowExAjPKcS0_jiiiiP6HWND__P7HMENU__P11HINSTANCE__Pv, HWND, DWORD, LPCSTR, LPCSTR, DWORD, int, int,
-     int, int, HWND, HMENU, HINSTANCE, LPVOID)
-extern "C" HWND __wrap__Z15CreateWindowExAjPKcS0_jiiiiP6HWND__P7HMENU__P11HINSTANCE__Pv(
-    DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent,
-    HMENU menu, HINSTANCE instance, LPVOID parameter) {
-    Note("CreateWindowExA", {double(exStyle), double(style), double(x), double(y), double(width), double(height),
-                             double(parent != nullptr)});
-    return __real__Z15CreateWindowExAjPKcS0_jiiiiP6HWND__P7HMENU__P11HINSTANCE__Pv(
-        exStyle, className, windowName, style, x, y, width, height, parent, menu, instance, parameter);
-}
-
-REAL(_Z21SystemParametersInfoAjjPvj, BOOL, UINT, UINT, LPVOID, UINT)
-extern "C" BOOL __wrap__Z21SystemParametersInfoAjjPvj(UINT action, UINT param, LPVOID data, UINT winIni) {
-    Note("SystemParametersInfoA", {double(action), double(param), double(data != nullptr), double(winIni)});
-    return __real__Z21SystemParametersInfoAjjPvj(action, param, data, winIni);
-}
-
-REAL(_Z5GetDCP6HWND__, HDC, HWND)
-extern "C" HDC __wrap__Z5GetDCP6HWND__(HWND window) {
-    Note("GetDC");
-    return __real__Z5GetDCP6HWND__(window);
-}
-
-REAL(_Z17ChoosePixelFormatP5HDC__PK24tagPIXELFORMATDESCRIPTOR, int, HDC, const PIXELFORMATDESCRIPTOR*)
-extern "C" int __wrap__Z17ChoosePixelFormatP5HDC__PK24tagPIXELFORMATDESCRIPTOR(HDC dc,
-                                                                              const PIXELFORMATDESCRIPTOR* request) {
-    Note("ChoosePixelFormat", {double(request->nSize), double(request->nVersion), double(request->dwFlags),
-                               double(request->iPixelType), double(request->cColorBits), double(request->cAlphaBits),
-                               double(request->cDepthBits), double(request->cStencilBits)});
-    return __real__Z17ChoosePixelFormatP5HDC__PK24tagPIXELFORMATDESCRIPTOR(dc, request);
-}
-
-REAL(_Z14SetPixelFormatP5HDC__iPK24tagPIXELFORMATDESCRIPTOR, BOOL, HDC, int, const PIXELFORMATDESCRIPTOR*)
-extern "C" BOOL __wrap__Z14SetPixelFormatP5HDC__iPK24tagPIXELFORMATDESCRIPTOR(HDC dc, int format,
-                                                                             const PIXELFORMATDESCRIPTOR* request) {
-    Note("SetPixelFormat");
-    return __real__Z14SetPixelFormatP5HDC__iPK24tagPIXELFORMATDESCRIPTOR(dc, format, request);
-}
-
-REAL(_Z16wglCreateContextP5HDC__, HGLRC, HDC)
-extern "C" HGLRC __wrap__Z16wglCreateContextP5HDC__(HDC dc) {
-    Note("wglCreateContext");
-    return __real__Z16wglCreateContextP5HDC__(dc);
-}
-
-REAL(_Z14wglMakeCurrentP5HDC__P7HGLRC__, BOOL, HDC, HGLRC)
-extern "C" BOOL __wrap__Z14wglMakeCurrentP5HDC__P7HGLRC__(HDC dc, HGLRC context) {
-    Note("wglMakeCurrent", {double(dc != nullptr), double(context != nullptr)});
-    return __real__Z14wglMakeCurrentP5HDC__P7HGLRC__(dc, context);
-}
-
-REAL(_Z10ShowWindowP6HWND__i, BOOL, HWND, int)
-extern "C" BOOL __wrap__Z10ShowWindowP6HWND__i(HWND window, int command) {
-    Note("ShowWindow", {double(command)});
-    return __real__Z10ShowWindowP6HWND__i(window, command);
-}
-
-REAL(_Z11SwapBuffersP5HDC__, BOOL, HDC)
+extern "C" BOOL __real__Z11SwapBuffersP5HDC__(HDC dc);
 extern "C" BOOL __wrap__Z11SwapBuffersP5HDC__(HDC dc) {
     Note("SwapBuffers");
     if (calltrace::Recording() && ++swaps == 2) raise(SIGTERM);
     return __real__Z11SwapBuffersP5HDC__(dc);
-}
-
-REAL(_Z9ReleaseDCP6HWND__P5HDC__, int, HWND, HDC)
-extern "C" int __wrap__Z9ReleaseDCP6HWND__P5HDC__(HWND window, HDC dc) {
-    Note("ReleaseDC");
-    return __real__Z9ReleaseDCP6HWND__P5HDC__(window, dc);
-}
-
-REAL(_Z16wglDeleteContextP7HGLRC__, BOOL, HGLRC)
-extern "C" BOOL __wrap__Z16wglDeleteContextP7HGLRC__(HGLRC context) {
-    Note("wglDeleteContext");
-    return __real__Z16wglDeleteContextP7HGLRC__(context);
-}
-
-// The Scene's calls, each noted with whether a rendering context is current.
-REAL(_ZN5Scene5SetUpEii, void, Scene*, int, int)
-extern "C" void __wrap__ZN5Scene5SetUpEii(Scene* scene, int width, int height) {
-    Note("Scene::SetUp", {double(width), double(height), ContextCurrent()});
-    __real__ZN5Scene5SetUpEii(scene, width, height);
-}
-
-REAL(_ZN5Scene6RenderEj, bool, Scene*, uint32_t)
-extern "C" bool __wrap__ZN5Scene6RenderEj(Scene* scene, uint32_t flags) {
-    Note("Scene::Render", {double(flags), ContextCurrent()});
-    return __real__ZN5Scene6RenderEj(scene, flags);
-}
-
-REAL(_ZN5Scene8TearDownEv, void, Scene*)
-extern "C" void __wrap__ZN5Scene8TearDownEv(Scene* scene) {
-    Note("Scene::TearDown", {ContextCurrent()});
-    __real__ZN5Scene8TearDownEv(scene);
 }

@@ -64,7 +64,8 @@ int RecordedRun(const HostRun& run) {
     PrivateXServer server(std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight));
     if (!server.Ready()) return 3;
     Display* display = XOpenDisplay(nullptr);
-    Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kPreviewWidth, kPreviewHeight, 0, 0, 0);
+    Window parent =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kPreviewWidth, kPreviewHeight, 0, 0, 0);
     XMapWindow(display, parent);
     XSync(display, False);
     saverMode = run.mode;
