@@ -5,7 +5,7 @@ namespace {
 unsigned int state = 1;
 
 // Results queued by tests through ForceNext.
-constexpr int kQueueSize = 64;
+constexpr int kQueueSize = 256;
 int queued[kQueueSize];
 int queueHead = 0;
 int queueLength = 0;

@@ -44,7 +44,7 @@ void Sprite::Respawn() {
     texHeight = 0.25f;
 
     for (float& component : tint) component = UniformRandom();
-    position.y = float(double(UniformRandom()) * -2.4);
+    position.y = float(double(UniformRandom()) * double(-2.4f));
     position.z = float(double(UniformRandom()) * 2.0);
 }
 

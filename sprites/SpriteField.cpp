@@ -98,7 +98,7 @@ void SpriteField::BeginDriftCycle() {
     driftLength = 1 + RandomIndex(16);
     formation = RandomIndex(2) == 0;
     frame = RandomCell(frameCount);
-    if (DrawsBelow(UniformRandom(), 0.1)) scene->SelectRandomConfig(true);
+    if (DrawsBelow(UniformRandom(), double(0.1f))) scene->SelectRandomConfig(true);
 
     scaleFrom = scale;
     if (DrawsBelow(UniformRandom(), 0.5)) {

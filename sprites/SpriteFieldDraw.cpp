@@ -10,9 +10,6 @@
 
 namespace {
 
-// DrawSprites calls, for tests (sprites/testing.h).
-int drawSpritesCalls = 0;
-
 GLuint TextureName(const TextureImage* images, int index) {
     return images != nullptr ? images[index].textureName : 0;
 }
@@ -34,15 +31,6 @@ void SetSpriteState() {
 
 }  // namespace
 
-namespace spritestest {
-int DrawSpritesCalls() {
-    return drawSpritesCalls;
-}
-void ResetDrawSpritesCalls() {
-    drawSpritesCalls = 0;
-}
-}  // namespace spritestest
-
 void SpriteField::DrawBackground() {
     glDisable(GL_CULL_FACE);
     DrawGradient(scene->sceneTime);
@@ -55,8 +43,8 @@ void SpriteField::DrawBackground() {
 // slowly changing one along its bottom edge, turning 8 degrees per second.
 void SpriteField::DrawGradient(float sceneTime) {
     const double t = sceneTime;
-    const float a = float(t * 0.1);   // radians
-    const float b = float(t * 0.02);  // radians
+    const float a = float(t * double(0.1f));   // radians
+    const float b = float(t * double(0.02f));  // radians
     glPushMatrix();
     glRotatef(float(t * 8.0), 0.0f, 0.0f, 1.0f);
     const GLfloat top[3] = {backgroundColor.x, backgroundColor.y, backgroundColor.z};
@@ -92,7 +80,6 @@ void SpriteField::DrawBanner() {
 }
 
 void SpriteField::DrawSprites() {
-    ++drawSpritesCalls;
     if (sprites == nullptr) return;
     for (int i = 0; i < kSpriteCount; ++i) sprites[i].Draw();
 }

@@ -87,33 +87,6 @@ protected:
     TextureImage images[2] = {};  // zero-filled side by side, as the sprite field holds them
 };
 
-TEST_F(TextureTest, AtlasAndLogoBecomeTexturesOfTheirSizesAndFormats) {
-    TextureImage& atlas = images[0];
-    TextureImage& logo = images[1];
-    ASSERT_TRUE(LoadMaskedTexture(&atlas, "JPEG_FRUIT_RGB", "JPEG_FRUIT_MASK"));
-    ASSERT_TRUE(LoadTexture(&logo, "LOGO_MASK"));
-
-    EXPECT_EQ(atlas.bitsPerPixel, 32);
-    EXPECT_EQ(logo.bitsPerPixel, 8);
-    for (TextureImage* image : {&atlas, &logo}) {
-        EXPECT_NE(image->textureName, 0u);
-        EXPECT_EQ(image->pixels, nullptr);
-    }
-    EXPECT_NE(atlas.textureName, logo.textureName);
-    EXPECT_EQ(BoundTexture(), logo.textureName);
-
-    Level level = BoundLevel();
-    EXPECT_EQ(level.width, 512);
-    EXPECT_EQ(level.height, 32);
-    EXPECT_EQ(level.format, GL_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, atlas.textureName);
-    level = BoundLevel();
-    EXPECT_EQ(level.width, 1024);
-    EXPECT_EQ(level.height, 512);
-    EXPECT_EQ(level.format, GL_RGBA);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
 TEST_F(TextureTest, TexelsAreTheDecodedPixels) {
     TextureImage decoded = {};
     ASSERT_TRUE(DecodeMaskedTexture(&decoded, "JPEG_FRUIT_RGB", "JPEG_FRUIT_MASK"));

@@ -4,8 +4,6 @@
 
 namespace {
 
-const UINT kTestMessage = 0x0400;  // WM_USER: a message nobody else sends
-
 class WindowStandin : public SaverWindowHarness {
 public:
     void SetUp() override {
@@ -23,18 +21,6 @@ PIXELFORMATDESCRIPTOR ProgramRequest() {
     descriptor.iPixelType = PFD_TYPE_RGBA;
     descriptor.cColorBits = 32;
     return descriptor;
-}
-
-TEST_F(WindowStandin, QuitComesAfterEveryPostedMessage) {
-    Open();
-    PostMessageA(window, kTestMessage, 1, 0);
-    PostQuitMessage(7);
-    PostMessageA(window, kTestMessage, 2, 0);
-    MSG msg;
-    std::vector<std::pair<UINT, WPARAM>> order;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) order.push_back({msg.message, msg.wParam});
-    const std::vector<std::pair<UINT, WPARAM>> expected = {{kTestMessage, 1}, {kTestMessage, 2}, {WM_QUIT, 7}};
-    EXPECT_EQ(order, expected);
 }
 
 TEST_F(WindowStandin, HandlesThatNameNoWindowFailQuietly) {

@@ -109,17 +109,6 @@ TEST_F(JpegDecodeTest, AtlasMergesColourWithMaskAsAlpha) {
     EXPECT_EQ(alphaMismatches, 0u);
 }
 
-TEST_F(JpegDecodeTest, EveryAtlasCellHasTransparentCorners) {
-    ASSERT_TRUE(DecodeMaskedTexture(&image, "JPEG_FRUIT_RGB", "JPEG_FRUIT_MASK"));
-    for (int cell = 0; cell < 32; ++cell) {
-        int left = cell % 8 * 128, top = cell / 8 * 128;
-        for (int corner = 0; corner < 4; ++corner) {
-            int x = left + (corner & 1) * 127, y = top + (corner >> 1) * 127;
-            EXPECT_EQ(image.pixels[(size_t(y) * image.width + x) * 4 + 3], 0) << "cell " << cell << " at " << x << "," << y;
-        }
-    }
-}
-
 TEST_F(JpegDecodeTest, LogoDecodesAsOneGreyByteAPixel) {
     ASSERT_TRUE(DecodeTexture(&image, "LOGO_MASK"));
     EXPECT_EQ(image.width, 512);
