@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/x11/atomic_file.h"
+#include "platform/x11/error_text.h"
 #include "platform/x11/registry_text.h"
 
 namespace regfile {
@@ -66,8 +67,10 @@ std::string ReplacementTarget(const std::string& path) {
     return path;
 }
 
+// Says why on stderr, and keeps it as FormatMessageA's text for the status.
 LSTATUS Report(const std::string& path, const std::string& why, LSTATUS status) {
     std::fprintf(stderr, "orchardia: settings not saved to %s: %s\n", path.c_str(), why.c_str());
+    standin::RecordErrorText(status, path + ": " + why);
     return status;
 }
 

@@ -113,15 +113,30 @@ TEST_F(SettingsStoreTest, KeepsOtherKeysAndCommentsByteForByte) {
     EXPECT_EQ(ReadSettings().passwordDelay, 60u);
 }
 
-TEST_F(SettingsStoreTest, FailedWriteKeepsOldSetting) {
-    WriteMirrors(0);
-    const std::string before = folder.Read();
-    standin::FailRegistryWriteAt(standin::RegistryWriteStage::Rename);
-    testing::internal::CaptureStderr();
-    WriteMirrors(1);
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(folder.Read(), before);
-    EXPECT_EQ(ReadSettings().useMirrors, 0u);
+// A write that fails says which call failed, and FormatMessageA gives the file
+// and the reason; the old setting stays. Without a key, creating it fails first.
+TEST_F(SettingsStoreTest, FailedWriteKeepsOldSettingAndSaysWhy) {
+    for (bool keyExists : {true, false}) {
+        if (keyExists) WriteMirrors(0);
+        const std::string before = folder.Read();
+        standin::FailRegistryWriteAt(standin::RegistryWriteStage::Rename);
+        SaverContext context;
+        context.useMirrors = 1;
+        const char* failedStep = "";
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(context.WriteSaverSettings(&failedStep), ERROR_REGISTRY_IO_FAILED);
+        testing::internal::GetCapturedStderr();
+        EXPECT_STREQ(failedStep, keyExists ? "set the value UseMirrors"
+                                           : "create the key HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver");
+        char text[512] = "";
+        DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      ERROR_REGISTRY_IO_FAILED, 0, text, sizeof(text), nullptr);
+        EXPECT_EQ(std::string(text, length).rfind(folder.File() + ": ", 0), 0u) << text;
+        EXPECT_EQ(folder.Read(), before);
+        standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never);
+        EXPECT_EQ(ReadSettings().useMirrors, keyExists ? 0u : 1u);
+        std::filesystem::remove(folder.File());
+    }
 }
 
 // --mirrors/--no-mirrors: the run sees the value whatever the file holds (no
