@@ -1,8 +1,9 @@
 // The registry calls over user.reg. Only keys below HKEY_CURRENT_USER exist.
-// Opening a key reads the file then; queries answer from that reading, and
-// every change is written to the file at once. Reading takes values of any
-// type; writing takes the 4-byte REG_DWORD values the program stores. Values
-// set for this run only (run_values.h) answer queries ahead of the file.
+// Opening a key reads the file then, warning about lines of the key it cannot
+// use; queries answer from that reading, and every change is written to the
+// file at once. Reading takes values of any type; writing takes the 4-byte
+// REG_DWORD values the program stores. Values set for this run only
+// (run_values.h) answer queries ahead of the file.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/x11/registry_file.h"
+#include "platform/x11/registry_warnings.h"
 #include "platform/x11/run_values.h"
 #include "platform/x11/win32.h"
 
@@ -116,6 +118,7 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD options, REGSAM a
 
     std::string path = regfile::SettingsPath();
     regfile::LoadedFile loaded = regfile::LoadRegistryFile(path);
+    regfile::WarnAboutUnreadLines(path, loaded, key);
     status = StatusOf(loaded);
     if (status == ERROR_SUCCESS && !regfile::HasKey(loaded.doc, key)) status = ERROR_FILE_NOT_FOUND;
     if (status != ERROR_SUCCESS && HasRunOnlyValues(key)) status = ERROR_SUCCESS;  // the file's values stay unread
