@@ -1,7 +1,6 @@
 #include "platform/x11/registry_warnings.h"
 
 #include <cstdio>
-#include <set>
 #include <vector>
 
 namespace regfile {
@@ -11,9 +10,8 @@ namespace {
 const char kExpectedLine[] = "expected \"name\"=value, a comment (;) or a [key] line; the line is ignored";
 const char kExpectedData[] = "=dword: and 1 to 8 hex digits, =hex:bytes or =\"text\"; the line is ignored";
 
-void WarnOnce(const std::string& message) {
-    static std::set<std::string> said;
-    if (said.insert(message).second) std::fprintf(stderr, "orchardia: %s\n", message.c_str());
+void Warn(const std::string& message) {
+    std::fprintf(stderr, "orchardia: %s\n", message.c_str());
 }
 
 bool IsBlankOrComment(const std::string& text, const Line& line) {
@@ -50,13 +48,17 @@ std::vector<std::string> ExpectedByLine(const Document& doc, const std::string& 
 }  // namespace
 
 void WarnAboutUnreadLines(const std::string& path, const LoadedFile& loaded, const std::string& key) {
+    static std::string lastUnread;  // each key opened reads the file again: say it once
     if (loaded.state == FileState::Unreadable || loaded.state == FileState::Unparseable) {
-        WarnOnce("settings in " + path + " not read: " + loaded.why + "; the defaults stand");
+        std::string message = "settings in " + path + " not read: " + loaded.why + "; the defaults stand";
+        if (message != lastUnread) Warn(message);
+        lastUnread = message;
         return;
     }
+    lastUnread.clear();
     std::vector<std::string> expected = ExpectedByLine(loaded.doc, key);
     for (size_t line = 0; line < expected.size(); ++line)
-        if (!expected[line].empty()) WarnOnce(path + ":" + std::to_string(line + 1) + ": " + expected[line]);
+        if (!expected[line].empty()) Warn(path + ":" + std::to_string(line + 1) + ": " + expected[line]);
 }
 
 }  // namespace regfile

@@ -1,6 +1,6 @@
 // Warnings on reading user.reg by hand-edited mistakes: one line on stderr per
 // line of a key the program opens that carries no value, and one for a file
-// that is not read at all. Each is said once per process.
+// that is not read at all (said once however many keys are opened).
 #pragma once
 
 #include <string>
