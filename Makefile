@@ -1,4 +1,4 @@
-# Front door: make | make run | make test | make windows | make bench | make install
+# Front door: make | make run | make test | make windows | make windows-installer | make bench | make install
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -7,7 +7,7 @@ WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows deps-windows test-windows bench install clean
+.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install clean
 
 all: build
 
@@ -61,6 +61,10 @@ test-fuzz-smoke: fuzz-build
 windows: deps-windows
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target orchardia
+
+# build-windows/Orchardia-<version>-setup.exe, the 64-bit installer, made with NSIS.
+windows-installer: windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target windows_installer
 
 deps-windows:
 	ORCHARDIA_WINDOWS_DEPS=$(WINDOWS_BUILD)/deps tools/install-deps.sh windows

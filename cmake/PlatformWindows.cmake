@@ -19,12 +19,26 @@ add_library(orchardia_platform INTERFACE)
 target_include_directories(orchardia_platform INTERFACE ${CMAKE_SOURCE_DIR})
 target_link_libraries(orchardia_platform INTERFACE windows_jpeg glu32 opengl32 gdi32 user32 advapi32)
 
-# The module's resources: dialog, strings, icon, the three images, the manifest.
+# The version in four parts (1.0 is 1.0.0.0), for the resources and the installer.
+set(ORCHARDIA_VERSION_PARTS ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR})
+foreach(part PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    list(APPEND ORCHARDIA_VERSION_PARTS 0)
+  else()
+    list(APPEND ORCHARDIA_VERSION_PARTS ${PROJECT_VERSION_${part}})
+  endif()
+endforeach()
+list(JOIN ORCHARDIA_VERSION_PARTS "." ORCHARDIA_VERSION_QUAD)
+list(JOIN ORCHARDIA_VERSION_PARTS "," ORCHARDIA_VERSION_COMMAS)
+configure_file(${CMAKE_SOURCE_DIR}/assets/version.h.in ${CMAKE_BINARY_DIR}/generated/orchardia_version.h @ONLY)
+
+# The module's resources: dialog, strings, icon, the three images, the manifest, the version.
 set(ORCHARDIA_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/assets/orchardia.rc)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_BINARY_DIR}/generated")
 set(PLATFORM_ENTRY_SOURCES ${ORCHARDIA_RESOURCE_SCRIPT})
 set_property(SOURCE ${ORCHARDIA_RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/assets/resource.h
+  ${CMAKE_BINARY_DIR}/generated/orchardia_version.h
   ${CMAKE_SOURCE_DIR}/assets/orchardia.manifest
   ${CMAKE_SOURCE_DIR}/assets/icon/orchardia.ico
   ${CMAKE_SOURCE_DIR}/assets/images/fruit_rgb.jpg
@@ -41,3 +55,4 @@ function(orchardia_windows_saver)
 endfunction()
 cmake_language(DEFER CALL orchardia_windows_saver)
 
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)

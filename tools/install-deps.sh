@@ -15,7 +15,7 @@ run=(cmake make g++ pkg-config libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11
 headless=(xvfb imagemagick)
 test=(libgtest-dev libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick dpkg-dev groff-base)
 fuzz=(clang libclang-rt-dev llvm)
-windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick)
+windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick nsis icoutils)
 
 case "${1:-native}" in
   run) wanted=("${run[@]}"); [ -n "${DISPLAY:-}" ] || wanted+=("${headless[@]}") ;;

@@ -1,14 +1,13 @@
 #include "platform/x11/atomic_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "platform/x11/registry_paths.h"
 #include "platform/x11/testing.h"
 
 namespace regfile {
@@ -22,12 +21,6 @@ bool Injected(standin::RegistryWriteStage stage) {
     if (failingStage != stage) return false;
     errno = EIO;
     return true;
-}
-
-std::string Folder(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string Failure(const char* what, const std::string& where) {
@@ -46,15 +39,38 @@ bool WriteAll(int fd, const std::string& bytes) {
     return !Injected(standin::RegistryWriteStage::Write);
 }
 
-// Makes the rename itself durable; the new file is in place either way.
-void SyncFolder(const std::string& folder) {
+// Makes the rename itself durable. A folder that cannot be opened, or a file
+// system that cannot flush folders (EINVAL), leaves nothing to report.
+bool SyncFolder(const std::string& folder, std::string* why) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
+    if (fd < 0) return true;
+    bool synced = !Injected(standin::RegistryWriteStage::SyncFolder) && (fsync(fd) == 0 || errno == EINVAL);
+    if (!synced)
+        *why = "the new file is in place, but the folder " + folder + " could not be flushed to disk (" +
+               std::strerror(errno) + "), so a crash may undo the change";
     close(fd);
+    return synced;
 }
 
-bool WriteTemporary(int fd, const std::string& temporary, const std::string& bytes, std::string* why) {
+// Opens a new temporary file beside `path`: the usual name after clearing what a
+// killed writer left there (the lock makes it ours), or a unique name when
+// something that is not a file holds the usual one.
+int CreateTemporary(const std::string& path, std::string* temporary) {
+    if (Injected(standin::RegistryWriteStage::Create)) return -1;
+    *temporary = path + ".tmp";
+    unlink(temporary->c_str());
+    int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    *temporary = path + ".tmp.XXXXXX";
+    return mkostemp(&(*temporary)[0], O_CLOEXEC);
+}
+
+bool WriteTemporary(int fd, const std::string& temporary, const std::string& bytes, mode_t mode,
+                    std::string* why) {
+    if (fchmod(fd, mode) != 0) {
+        *why = Failure("cannot set the permissions of", temporary);
+        return false;
+    }
     if (!WriteAll(fd, bytes)) {
         *why = Failure("cannot write", temporary);
         return false;
@@ -68,18 +84,14 @@ bool WriteTemporary(int fd, const std::string& temporary, const std::string& byt
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, std::string* why) {
-    std::string folder = Folder(path);
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode, std::string* why) {
     std::string temporary = path + ".tmp";
-    unlink(temporary.c_str());  // left by a writer that was killed; the lock makes it ours
-    int fd = Injected(standin::RegistryWriteStage::Create)
-                 ? -1
-                 : open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    int fd = CreateTemporary(path, &temporary);
     if (fd < 0) {
-        *why = Failure("cannot create", temporary);
+        *why = CreationFailure(temporary);
         return false;
     }
-    bool written = WriteTemporary(fd, temporary, bytes, why);
+    bool written = WriteTemporary(fd, temporary, bytes, mode, why);
     if (close(fd) != 0 && written) {
         *why = Failure("cannot write", temporary);
         written = false;
@@ -92,43 +104,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, st
         unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(folder);
-    return true;
-}
-
-bool MakeFolders(const std::string& folder, std::string* why) {
-    struct stat info = {};
-    if (stat(folder.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) return true;
-        errno = ENOTDIR;
-        *why = Failure("cannot use", folder);
-        return false;
-    }
-    std::string parent = Folder(folder);
-    if (parent != folder && !MakeFolders(parent, why)) return false;
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        *why = Failure("cannot create", folder);
-        return false;
-    }
-    return true;
-}
-
-FileLock::FileLock(const std::string& lockPath) {
-    fd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    int result = fd_ < 0 ? -1 : 0;
-    while (fd_ >= 0 && (result = flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
-    }
-    if (result != 0) error_ = errno;
-}
-
-FileLock::~FileLock() {
-    if (fd_ >= 0) close(fd_);  // releases the lock
-}
-
-bool FileLock::Held(std::string* why) const {
-    if (error_ == 0) return true;
-    *why = std::string("cannot lock the settings: ") + std::strerror(error_);
-    return false;
+    return SyncFolder(ParentFolder(path), why);
 }
 
 }  // namespace regfile

@@ -8,12 +8,41 @@ namespace {
 std::string commandLine;
 size_t tailOffset = 0;
 
-void AppendArgument(std::string* line, const std::string& argument) {
-    if (argument.find(' ') != std::string::npos) {
-        line->append("\"").append(argument).append("\"");
-    } else {
-        line->append(argument);
+// Windows reads the program name up to the next space, or when it starts with
+// a quote up to the next quote, with no escapes. A Windows file name cannot
+// hold a quote, so one in a quoted name is left out rather than end it early.
+void AppendProgramName(std::string* line, const std::string& name) {
+    if (!name.empty() && name[0] != '"' && name.find_first_of(" \t") == std::string::npos) {
+        line->append(name);
+        return;
     }
+    line->push_back('"');
+    for (char c : name)
+        if (c != '"') line->push_back(c);
+    line->push_back('"');
+}
+
+// Windows' rules for the other arguments: quoted when empty or holding a space,
+// tab or quote; inside the quotes a quote gets a backslash, and backslashes that
+// come before a quote (the closing one included) are doubled.
+void AppendArgument(std::string* line, const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+        line->append(argument);
+        return;
+    }
+    line->push_back('"');
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        line->append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        line->push_back(c);
+        backslashes = 0;
+    }
+    line->append(2 * backslashes, '\\');
+    line->push_back('"');
 }
 
 }  // namespace
@@ -24,7 +53,8 @@ void standin::SetCommandLine(const std::vector<std::string>& arguments) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0) commandLine += ' ';
         if (i == 1) tailOffset = commandLine.size();
-        AppendArgument(&commandLine, arguments[i]);
+        if (i == 0) AppendProgramName(&commandLine, arguments[i]);
+        else AppendArgument(&commandLine, arguments[i]);
     }
     if (arguments.size() <= 1) tailOffset = commandLine.size();
 }

@@ -8,8 +8,8 @@
 
 namespace standin {
 
-// Arguments joined by one space; an argument containing a space is wrapped in
-// double quotes, the program name too.
+// Arguments joined by one space and quoted as Windows' command-line rules
+// expect (an argument holding a space, tab or quote goes in double quotes).
 void SetCommandLine(const std::vector<std::string>& arguments);
 // The command line after the program name, as WinMain's third argument.
 LPSTR CommandTail();

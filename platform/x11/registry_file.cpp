@@ -6,13 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/x11/atomic_file.h"
 #include "platform/x11/error_text.h"
+#include "platform/x11/registry_lock.h"
+#include "platform/x11/registry_paths.h"
 #include "platform/x11/registry_text.h"
 
 namespace regfile {
@@ -21,7 +22,7 @@ namespace {
 
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0') return home;
+    if (home != nullptr && home[0] == '/') return home;  // a relative one would follow the current folder
     const passwd* user = getpwuid(getuid());
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }
@@ -58,20 +59,35 @@ bool IsBlankText(const std::string& bytes) {
     return bytes.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
-// A symbolic link is followed, so that the file it names is replaced and the link stays.
-std::string ReplacementTarget(const std::string& path) {
-    struct stat info = {};
-    char resolved[PATH_MAX];
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
-}
-
 // Says why on stderr, and keeps it as FormatMessageA's text for the status.
 LSTATUS Report(const std::string& path, const std::string& why, LSTATUS status) {
     std::fprintf(stderr, "orchardia: settings not saved to %s: %s\n", path.c_str(), why.c_str());
     standin::RecordErrorText(status, path + ": " + why);
     return status;
+}
+
+// Checks the path, creates the settings folder and follows links to the file
+// that a write replaces.
+bool PrepareTarget(const std::string& path, std::string* target, std::string* why) {
+    return FitsPathLimits(path, why) && MakeFolders(ParentFolder(path), why) && ResolveLinks(path, target, why) &&
+           FitsPathLimits(*target, why);
+}
+
+// A file without any write permission bit, or one this user may not write, is
+// protected: it is refused, as the registry refuses a protected key. Otherwise
+// `mode` receives the permission bits the new file keeps (0600 for a new one).
+bool MayReplace(const std::string& target, mode_t* mode, std::string* why) {
+    struct stat info = {};
+    *mode = 0600;
+    if (stat(target.c_str(), &info) != 0) return true;
+    if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) {
+        char octal[8];
+        std::snprintf(octal, sizeof(octal), "%04o", unsigned(info.st_mode & 0777));
+        *why = std::string("the file is read-only (mode ") + octal + "); it was left as it is";
+        return false;
+    }
+    *mode = info.st_mode & 0777;
+    return true;
 }
 
 }  // namespace
@@ -106,15 +122,14 @@ LoadedFile LoadRegistryFile(const std::string& path) {
 }
 
 LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated) {
-    std::string why;
+    std::string why, target;
     if (path.empty())
         return Report("~/.config/orchardia/user.reg", "there is no home folder", ERROR_REGISTRY_IO_FAILED);
-    std::string folder = path.substr(0, path.rfind('/'));
-    if (!MakeFolders(folder, &why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
-    FileLock lock(path + ".lock");
+    if (!PrepareTarget(path, &target, &why)) return Report(Shortened(path), why, ERROR_REGISTRY_IO_FAILED);
+    FileLock lock(target + ".lock");
     if (!lock.Held(&why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
 
-    LoadedFile loaded = LoadRegistryFile(path);
+    LoadedFile loaded = LoadRegistryFile(target);
     if (loaded.state == FileState::Unreadable)
         return Report(path, loaded.why + "; it was left as it is", ERROR_REGISTRY_IO_FAILED);
     if (loaded.state == FileState::Unparseable)
@@ -126,8 +141,9 @@ LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* 
 
     std::string bytes = EncodeFileText(result);
     if (bytes.size() > kMaxFileSize) return Report(path, "it would grow larger than 1 MiB", ERROR_REGISTRY_IO_FAILED);
-    if (!ReplaceFileAtomically(ReplacementTarget(path), bytes, &why))
-        return Report(path, why, ERROR_REGISTRY_IO_FAILED);
+    mode_t mode = 0600;
+    if (!MayReplace(target, &mode, &why)) return Report(path, why, ERROR_ACCESS_DENIED);
+    if (!ReplaceFileAtomically(target, bytes, mode, &why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
     return ERROR_SUCCESS;
 }
 

@@ -13,8 +13,9 @@ namespace regfile {
 constexpr size_t kMaxFileSize = size_t(1) << 20;
 
 // $XDG_CONFIG_HOME/orchardia/user.reg, or ~/.config/orchardia/user.reg when
-// the variable is unset, empty or not an absolute path. Empty when there is
-// no home directory either.
+// the variable is unset, empty or not an absolute path. The home folder is
+// $HOME when that is an absolute path, else the password database's entry;
+// the result is empty when there is none.
 std::string SettingsPath();
 
 enum class FileState {
@@ -36,11 +37,13 @@ LoadedFile LoadRegistryFile(const std::string& path);
 // The new text for the current document.
 using Edit = std::function<std::string(const Document& current)>;
 
-// Holds the lock beside the file, loads it, applies `edit`, and replaces the
-// file when the text changed; `updated` receives the resulting document. A
-// file that cannot be read or parsed is left alone. Every failure leaves the
-// old file as it was, removes the temporary file and prints one line on
-// standard error.
+// Follows symbolic links to the file they name (creating it when missing),
+// holds the lock beside that file for at most kLockWaitSeconds, loads it,
+// applies `edit`, and replaces the file when the text changed, keeping its
+// permission bits; `updated` receives the resulting document. A file that
+// cannot be read or parsed, or that is read-only, is left alone. Every failure
+// leaves the old file as it was (unless only flushing the folder failed),
+// removes the temporary file and prints one line on standard error.
 LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated);
 
 }  // namespace regfile

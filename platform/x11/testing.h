@@ -50,9 +50,10 @@ void AddTestResource(const char* name, const void* bytes, size_t size);
 void ClearTestResources();
 
 // Registry: every replacement of user.reg fails at this step until the stage
-// is set back to Never (creating, writing or syncing the temporary file, or
-// renaming it over the old one), as a full disk or an I/O error would.
-enum class RegistryWriteStage { Never, Create, Write, Sync, Rename };
+// is set back to Never (creating, writing or syncing the temporary file,
+// renaming it over the old one, or flushing the folder after the rename), as a
+// full disk or an I/O error would.
+enum class RegistryWriteStage { Never, Create, Write, Sync, Rename, SyncFolder };
 void FailRegistryWriteAt(RegistryWriteStage stage);
 
 }  // namespace standin

@@ -1,5 +1,6 @@
 // A private XDG_CONFIG_HOME for one test, with helpers for the user.reg file
-// in it; removed with everything in it afterwards.
+// in it; removed with everything in it afterwards. SetDword stores a value
+// the way the program does.
 #pragma once
 
 #include <stdlib.h>
@@ -10,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "platform/x11/win32.h"
 
 class ConfigFolder {
 public:
@@ -57,3 +60,13 @@ public:
 private:
     std::string root_;
 };
+
+inline LSTATUS SetDword(const char* key, const char* name, DWORD value) {
+    HKEY handle = nullptr;
+    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                     nullptr, &handle, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    status = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(handle);
+    return status;
+}

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
 
+#include "platform/x11/registry_file.h"
 #include "platform/x11/testing.h"
 #include "platform/x11/win32.h"
 #include "tests/unit/config_folder.h"
@@ -34,16 +36,6 @@ Reading ReadValue(const char* key, const char* name) {
     if (reading.status == ERROR_SUCCESS) reading.data.assign(reinterpret_cast<char*>(buffer), size);
     RegCloseKey(handle);
     return reading;
-}
-
-LSTATUS SetDword(const char* key, const char* name, DWORD value) {
-    HKEY handle = nullptr;
-    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                     nullptr, &handle, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    status = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(handle);
-    return status;
 }
 
 std::string Dword(DWORD value) {
@@ -196,6 +188,8 @@ TEST_F(RegistryTest, FallsBackToHomeConfigUnlessXdgConfigHomeIsAbsolute) {
         else unsetenv("XDG_CONFIG_HOME");
         EXPECT_EQ(ReadValue(kKey, "v").data, Dword(9)) << (xdg != nullptr ? xdg : "unset");
     }
+    setenv("HOME", "relative/home", 1);  // would follow the current folder: the password database's home instead
+    EXPECT_EQ(regfile::SettingsPath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/orchardia/user.reg");
     if (oldHome != nullptr) setenv("HOME", savedHome.c_str(), 1);
     else unsetenv("HOME");
 }
@@ -373,17 +367,6 @@ TEST_F(RegistryTest, ClearsTemporaryLeftByKilledWriter) {
     std::ofstream(folder.File() + ".tmp") << "half a fi";
     ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock"}));
-}
-
-TEST_F(RegistryTest, SymbolicLinkStaysAndItsTargetChanges) {
-    std::string target = folder.Root() + "/dotfiles/orchardia.reg";
-    std::filesystem::create_directories(folder.Root() + "/dotfiles");
-    std::ofstream(target) << kHeader + kSection;
-    std::filesystem::create_directories(folder.Folder());
-    std::filesystem::create_symlink(target, folder.File());
-    ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.File()));
-    EXPECT_EQ(folder.Read(), kHeader + kSection + kV2);
 }
 
 // Two processes save different values many times while this one reads: every

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Orchardia.scr as built: its resources decompiled hold dialog 104 exactly as
 # designed, the description string, the two-image 16-colour icon, the three
-# images by name and a DPI-aware manifest, all in US English; and it imports
-# only DLLs that every Windows system has.
+# images by name, a DPI-aware manifest and the version information that
+# Properties > Details shows, all in US English; and it imports only DLLs that
+# every Windows system has.
 source "$(dirname "$0")/wine_lib.sh"
 
 resources=$("$WINDRES" -i "$ORCHARDIA_SCR" -O rc | tr -d '\r')
@@ -36,6 +37,36 @@ icons=$(sed -n '/^1 14 \/\* RT_GROUP_ICON/,/^END/p' <<<"$resources")
 grep -q '"\\040\\040\\020\\000", 1, 4,' <<<"$icons" || fail "no 32x32 16-colour icon image"
 grep -q '"\\020\\020\\020\\000", 1, 4,' <<<"$icons" || fail "no 16x16 16-colour icon image"
 grep -q 'Has 2 elements' <<<"$icons" || fail "the icon group does not hold exactly two images"
+
+expected_version='1 VERSIONINFO
+ FILEVERSION 1, 0, 0, 0
+ PRODUCTVERSION 1, 0, 0, 0
+ FILEFLAGSMASK 0x3f
+ FILEOS 0x40004
+ FILETYPE 0x1
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040904B0"
+    BEGIN
+      VALUE "CompanyName", "Kelvra"
+      VALUE "FileDescription", "Orchardia screen saver"
+      VALUE "FileVersion", "1.0.0.0"
+      VALUE "InternalName", "Orchardia"
+      VALUE "LegalCopyright", "Copyright (c) 2026 Kelvra"
+      VALUE "OriginalFilename", "Orchardia.scr"
+      VALUE "ProductName", "Orchardia"
+      VALUE "ProductVersion", "1.0.0.0"
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x409, 1200
+  END
+END'
+version=$(version_info "$ORCHARDIA_SCR")
+[ "$version" = "$expected_version" ] || fail "the version information differs:
+$(diff <(echo "$expected_version") <(echo "$version"))"
 
 languages=$(grep '^LANGUAGE' <<<"$resources" | sort -u)
 [ "$languages" = "LANGUAGE 9, 1" ] || fail "resource languages: $languages"

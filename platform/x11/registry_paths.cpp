@@ -1,0 +1,123 @@
+#include "platform/x11/registry_paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace regfile {
+
+namespace {
+
+// The longest ending the writer adds to the file's name: the temporary ".tmp.XXXXXX".
+constexpr size_t kLongestSuffix = 11;
+// Links followed before giving up on a loop, as the kernel does.
+constexpr int kMaxLinkHops = 40;
+
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
+
+// The target of a symbolic link, as stored; empty when it cannot be read.
+std::string ReadLink(const std::string& link) {
+    std::vector<char> target(PATH_MAX);
+    ssize_t length = readlink(link.c_str(), target.data(), target.size());
+    return length > 0 && size_t(length) < target.size() ? std::string(target.data(), size_t(length)) : "";
+}
+
+bool IsDanglingLink(const std::string& path) {
+    struct stat info = {};
+    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool MakeFolder(const std::string& folder, std::string* why) {
+    struct stat info = {};
+    if (stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return true;
+        *why = folder + " is not a folder";
+        return false;
+    }
+    if (errno != ENOENT) {
+        *why = "cannot reach " + folder + ": " + ErrnoText();
+        return false;
+    }
+    if (IsDanglingLink(folder)) {
+        *why = folder + " is a link to " + ReadLink(folder) + ", which does not exist";
+        return false;
+    }
+    if (mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return true;  // EEXIST: another writer was quicker
+    *why = CreationFailure(folder);
+    return false;
+}
+
+}  // namespace
+
+std::string ParentFolder(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool FitsPathLimits(const std::string& path, std::string* why) {
+    if (path.size() + kLongestSuffix >= PATH_MAX) {
+        *why = "the path is longer than the system allows (" + std::to_string(PATH_MAX - 1 - kLongestSuffix) +
+               " bytes at most)";
+        return false;
+    }
+    size_t start = 0;
+    for (size_t end = path.find('/'); start <= path.size(); start = end + 1, end = path.find('/', start)) {
+        if (end == std::string::npos) end = path.size();
+        size_t length = end - start + (end == path.size() ? kLongestSuffix : 0);
+        if (length > NAME_MAX) {
+            *why = "a name in the path is longer than the system allows (" + std::to_string(NAME_MAX) + " bytes)";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Shortened(const std::string& path) {
+    constexpr size_t kHead = 60, kTail = 40;
+    return path.size() <= kHead + kTail ? path : path.substr(0, kHead) + "..." + path.substr(path.size() - kTail);
+}
+
+bool MakeFolders(const std::string& folder, std::string* why) {
+    struct stat info = {};
+    if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return true;
+    for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        if (!MakeFolder(folder.substr(0, end), why)) return false;
+        if (end == std::string::npos) return true;
+    }
+}
+
+bool ResolveLinks(const std::string& path, std::string* target, std::string* why) {
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat info = {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            *target = current;
+            return true;
+        }
+        std::string link = ReadLink(current);
+        if (link.empty()) {
+            *why = "cannot read the link " + current + ": " + ErrnoText();
+            return false;
+        }
+        current = link[0] == '/' ? link : ParentFolder(current) + "/" + link;
+    }
+    *why = "its symbolic links loop or go deeper than " + std::to_string(kMaxLinkHops);
+    return false;
+}
+
+std::string CreationFailure(const std::string& path) {
+    std::string folder = ParentFolder(path);
+    if (errno == EACCES || errno == EPERM) return "the folder " + folder + " is read-only";
+    if (errno == EROFS) return "the folder " + folder + " is on a read-only file system";
+    if (errno == ENOENT) return "the folder " + folder + " does not exist";
+    return "cannot create " + path + ": " + ErrnoText();
+}
+
+}  // namespace regfile
