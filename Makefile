@@ -7,7 +7,7 @@ WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install clean
+.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install clean
 
 all: build
 
@@ -18,20 +18,26 @@ build:
 deps:
 	tools/install-deps.sh native
 
-run: deps build
+deps-run:
+	tools/install-deps.sh run
+
+# Only what the saver needs: its packages and the one program, no tests.
+run: deps-run
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target orchardia
 	tools/run.sh $(BUILD)/orchardia
 
 test: deps deps-windows test-native test-sanitize test-fuzz-smoke test-windows
 
 test-native: build
-	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j 2
+	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j 2
 
 # The unit and render tests again under AddressSanitizer and UBSan.
 test-sanitize:
 	cmake -S . -B $(ASAN_BUILD) -DORCHARDIA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -L 'unit|gl' -j 2
+	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -L 'unit|gl' -j 2
 
 # libFuzzer targets (clang, ASan+UBSan) over an instrumented libjpeg, in their own tree.
 fuzz-build:

@@ -1,5 +1,8 @@
 #include "app/ConfigDialog.h"
 
+#include <cstdio>
+#include <string>
+
 #include "app/SaverContext.h"
 #include "app/SaverMode.h"
 #include "assets/resource.h"
@@ -11,9 +14,23 @@ void InitConfigDialog(HWND dialog) {
     CheckDlgButton(dialog, IDC_USE_MIRRORS, saverContext->useMirrors != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// A failed save is not a success: the user hears what failed and why, in a
+// box over the dialog, before it ends as it would have.
+void ReportSaveFailure(HWND dialog, const char* failedStep, LSTATUS status) {
+    char reason[512];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  DWORD(status), 0, reason, sizeof(reason), nullptr);
+    while (length > 0 && (reason[length - 1] == '\r' || reason[length - 1] == '\n')) reason[--length] = '\0';
+    if (length == 0) std::snprintf(reason, sizeof(reason), "error %ld", static_cast<long>(status));
+    std::string text = std::string("Use Mirrors was not saved: cannot ") + failedStep + ": " + reason;
+    MessageBoxA(dialog, text.c_str(), "Orchardia", MB_OK);
+}
+
 void AcceptConfigDialog(HWND dialog) {
     saverContext->useMirrors = IsDlgButtonChecked(dialog, IDC_USE_MIRRORS) == BST_CHECKED ? 1 : 0;
-    saverContext->WriteSaverSettings();
+    const char* failedStep = "";
+    LSTATUS status = saverContext->WriteSaverSettings(&failedStep);
+    if (status != ERROR_SUCCESS) ReportSaveFailure(dialog, failedStep, status);
     EndDialog(dialog, IDOK);
 }
 

@@ -16,7 +16,9 @@ struct SaverContext {
     // Registry: the system's screen-saver values and the program's own.
     void ReadSystemSaverSettings();
     void ReadSaverSettings();
-    void WriteSaverSettings();
+    // Stores useMirrors: ERROR_SUCCESS, or the status of the call that failed
+    // with `failedStep` (when given) saying what could not be done.
+    LSTATUS WriteSaverSettings(const char** failedStep = nullptr);
 
     // Close and cursor operations of the saver window.
     void RequestClose();

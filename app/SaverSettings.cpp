@@ -38,13 +38,18 @@ void SaverContext::ReadSaverSettings() {
     RegCloseKey(key);
 }
 
-void SaverContext::WriteSaverSettings() {
+LSTATUS SaverContext::WriteSaverSettings(const char** failedStep) {
+    const char* step = "create the key HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver";
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, &disposition) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "UseMirrors", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&useMirrors),
-                   sizeof(useMirrors));
-    RegCloseKey(key);
+    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_ALL_ACCESS, nullptr, &key, &disposition);
+    if (status == ERROR_SUCCESS) {
+        step = "set the value UseMirrors";
+        status = RegSetValueExA(key, "UseMirrors", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&useMirrors),
+                                sizeof(useMirrors));
+        RegCloseKey(key);
+    }
+    if (failedStep != nullptr) *failedStep = step;
+    return status;
 }

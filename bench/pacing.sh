@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# Pacing benchmark: runs `orchardia /s` at 1920x1080 under a private Xvfb and
+# Pacing benchmark: runs `orchardia /s` (by default at 1920x1080) under a private Xvfb and
 # prints the frames per second of each one-second window (from the swap times
 # that ORCHARDIA_SWAP_LOG records), the settled rate (the mean from second 10
 # on, once the governor has had its say), and the CPU share of the saver and of
-# the X server over the run. Usage: bench/pacing.sh BUILD_DIR [SECONDS]
+# the X server over the run. Usage: bench/pacing.sh BUILD_DIR [SECONDS [WIDTHxHEIGHT]]
 set -euo pipefail
-build=${1:?usage: bench/pacing.sh BUILD_DIR [SECONDS]}
+build=${1:?usage: bench/pacing.sh BUILD_DIR [SECONDS [WIDTHxHEIGHT]]}
 seconds=${2:-30}
+size=${3:-1920x1080}
 binary=$build/orchardia
 [ -x "$binary" ] || { echo "pacing: $binary is not built" >&2; exit 1; }
 
 # shellcheck source=tools/private_xvfb.sh
 source "$(dirname "$0")/../tools/private_xvfb.sh"
-start_xvfb 1920x1080
+start_xvfb "$size"
 
 # Busy ticks (user + system) of a process, from /proc.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -30,13 +31,13 @@ kill -TERM "$saver"
 wait "$saver" || { echo "pacing: the saver exited with $?" >&2; exit 1; }
 
 hz=$(getconf CLK_TCK)
-awk -v limit="$seconds" -v hz="$hz" -v start="$start" -v end="$end" \
+awk -v limit="$seconds" -v size="$size" -v hz="$hz" -v start="$start" -v end="$end" \
     -v saverTicks=$((saver_end - saver_start)) -v xvfbTicks=$((xvfb_end - xvfb_start)) '
   NR == 1 { first = $1 }
   { window = int($1 - first); if (window < limit) count[window]++; frames++ }
   END {
     wall = end - start
-    printf "pacing: orchardia /s at 1920x1080, %d s, %d frames\n", limit, frames
+    printf "pacing: orchardia /s at %s, %d s, %d frames\n", size, limit, frames
     printf "frames per second, by one-second window:"
     for (w = 0; w < limit; w++) printf " %d", count[w] + 0
     printf "\n"

@@ -20,6 +20,6 @@ for binary in "$coverage"/*_fuzzer; do
   LLVM_PROFILE_FILE="$coverage/$target.profraw" "$binary" -runs=0 -close_fd_mask=3 "${corpora[@]}" >/dev/null 2>&1
   [ ${#objects[@]} -eq 0 ] && objects=("$binary") || objects+=(-object "$binary")
 done
-llvm-profdata-14 merge -sparse "$coverage"/*.profraw -o "$coverage/fuzz.profdata"
-llvm-cov-14 report "${objects[@]}" -instr-profile="$coverage/fuzz.profdata" \
+llvm-profdata merge -sparse "$coverage"/*.profraw -o "$coverage/fuzz.profdata"
+llvm-cov report "${objects[@]}" -instr-profile="$coverage/fuzz.profdata" \
   -ignore-filename-regex="^($fuzz/|/usr/)|/generated/"

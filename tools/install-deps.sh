@@ -3,20 +3,26 @@
 # any is missing. As root it runs apt-get; otherwise it prints the one command
 # to run and fails. For the Windows build it then makes libjpeg for Windows when
 # missing (tools/windows-libjpeg.sh, into $ORCHARDIA_WINDOWS_DEPS, by default
-# build-windows/deps). Usage: tools/install-deps.sh [native|windows|all]
+# build-windows/deps). Usage: tools/install-deps.sh [run|native|windows|all]
+#   run      building and running the saver (plus Xvfb and ImageMagick when
+#            there is no display, for make run's screenshot)
+#   native   run, plus the native tests and the fuzzers
+#   windows  the Windows build and its tests under Wine
 set -euo pipefail
 
-native=(cmake make g++ pkg-config libgtest-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-        libx11-dev libxrandr-dev libxft-dev libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev
-        libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick clang libclang-rt-14-dev
-        llvm-14 dpkg-dev)
+run=(cmake make g++ pkg-config libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev libxft-dev
+     libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev)
+headless=(xvfb imagemagick)
+test=(libgtest-dev libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick dpkg-dev groff-base)
+fuzz=(clang libclang-rt-dev llvm)
 windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick nsis icoutils)
 
 case "${1:-native}" in
-  native) wanted=("${native[@]}") ;;
+  run) wanted=("${run[@]}"); [ -n "${DISPLAY:-}" ] || wanted+=("${headless[@]}") ;;
+  native) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
-  all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+  all) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|native|windows|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/x11/atomic_file.h"
+#include "platform/x11/error_text.h"
 #include "platform/x11/registry_lock.h"
 #include "platform/x11/registry_paths.h"
 #include "platform/x11/registry_text.h"
@@ -58,8 +59,10 @@ bool IsBlankText(const std::string& bytes) {
     return bytes.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// Says why on stderr, and keeps it as FormatMessageA's text for the status.
 LSTATUS Report(const std::string& path, const std::string& why, LSTATUS status) {
     std::fprintf(stderr, "orchardia: settings not saved to %s: %s\n", path.c_str(), why.c_str());
+    standin::RecordErrorText(status, path + ": " + why);
     return status;
 }
 

@@ -5,13 +5,15 @@
 // at build time; the modal configuration dialog and message boxes (X windows);
 // window classes, windows and the message queue (Xlib); cursors; GDI device
 // contexts and WGL (GLX); time; dynamic libraries (dlopen); the platform
-// version; SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING).
+// version; SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING); FormatMessageA
+// for the error codes the stand-in returns.
 //
 // Signatures are those of <windows.h>. A flag or argument value the stand-in
 // does not implement is a programming error: it prints what was passed and
 // aborts, so that it cannot be silently mis-handled.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 
@@ -119,6 +121,14 @@ typedef struct tagMSG {
 #define ERROR_MORE_DATA 234L
 #define ERROR_BADDB 1009L
 #define ERROR_REGISTRY_IO_FAILED 1016L
+
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+
+// The text for an error code. For a registry status the settings file gave,
+// the file and the reason it gave the last time (see error_text.h).
+DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
+                            DWORD size, va_list* arguments);
 
 // ---- Entry ---------------------------------------------------------------
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandTail, int showCommand);

@@ -7,13 +7,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/x11/display.h"
 #include "platform/x11/end_signals.h"
 #include "platform/x11/gl_visual.h"
 #include "platform/x11/input_grab.h"
 #include "platform/x11/message_queue.h"
+#include "platform/x11/process.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"
@@ -64,6 +67,17 @@ Window CreateXWindow(Display* display, const XWindowRequest& request, Colormap* 
     if (*colormap != 0) XFreeColormap(display, *colormap);
     *colormap = 0;
     return 0;
+}
+
+// A preview whose parent names no window ends without one, as on Windows; here
+// it also says so once on stderr, quoting the command line as it was written.
+void ReportMissingParent(HWND parent) {
+    Window id = standin::ToXWindow(parent);
+    std::string what = id == 0 ? "no window id (it is given in decimal; $((0x3a00007)) converts hex)"
+                               : "no window has the id " + std::to_string(id);
+    std::string tail = standin::CommandTail();
+    std::fprintf(stderr, "orchardia: %s%s%s; nothing to draw into.\n", tail.c_str(), tail.empty() ? "" : ": ",
+                 what.c_str());
 }
 
 // Title, class, process id and the close protocol, for window managers and tools.
@@ -134,7 +148,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     bool popup = (style & WS_POPUP) != 0;
     if (popup && parent != nullptr) standin::Unsupported("CreateWindowExA", "owner of a popup", 1);
     XWindowRequest request = {popup ? DefaultRootWindow(display) : standin::ToXWindow(parent), popup, x, y, width, height};
-    if (request.parent == 0) return nullptr;
+    if (request.parent == 0) {
+        ReportMissingParent(parent);
+        return nullptr;
+    }
     if (popup) {
         standin::MonitorRect primary = standin::PrimaryMonitor();
         request.x += primary.x;
@@ -142,6 +159,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     }
     Colormap colormap = 0;
     Window id = CreateXWindow(display, request, &colormap);
+    if (id == 0 && !popup) ReportMissingParent(parent);
     if (id == 0) return nullptr;
     DescribeXWindow(display, id, windowName);
     RecordWindow(id, windowClass->proc, popup, colormap, display);

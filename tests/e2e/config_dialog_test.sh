@@ -112,6 +112,27 @@ if open_dialog; then
   expect_stored 00000000 "click on the box, click on OK"
 fi
 
+# OK that cannot store: a box over the dialog names the file and why, and the
+# dialog then ends as OK does. (The settings folder is a file: root ignores modes.)
+clear_store
+mkdir -p "$XDG_CONFIG_HOME" && echo x >"$XDG_CONFIG_HOME/orchardia"
+if open_dialog; then
+  xdotool key Return
+  box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Orchardia$' 2>/dev/null | head -n 1)
+  if [ -z "$box" ]; then
+    fail "no message box after a failed save"
+  else
+    [[ "$(xprop -id "$box" WM_TRANSIENT_FOR)" == *"$(printf '0x%x' "$win")"* ]] || fail "the box is not the dialog's"
+    wait_for 5 has_focus "$box" || fail "the box did not take the focus"
+    kill -0 "$pid" 2>/dev/null || fail "the dialog ended before the box was read"
+    xdotool key Return
+  fi
+  expect_exit "$pid" 0 "OK with a failed save"
+  grep -q "^Orchardia: Use Mirrors was not saved: .*/orchardia/user.reg: ..." "$work/stderr" ||
+    fail "the failed save was not told: $(cat "$work/stderr")"
+fi
+rm -f "$XDG_CONFIG_HOME/orchardia"
+
 # Esc, the window manager's close and the window's destruction store nothing,
 # even after the box was toggled.
 for way in escape close destroy; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # orchardia /p <id>: a child of that window at (0, 0) with its size, left alone
 # by input, ending with exit code 0 when the parent is destroyed; a handle that
-# names no window ends at once, silently.
+# names no window ends at once with one line on standard error that quotes it.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -43,10 +43,16 @@ exec 3>&-
 wait "$parent_pid"
 
 before=$(xwininfo -root -children | grep -c '^ *0x' || true)
-timeout 10 "$ORCHARDIA" /p 999999 >"$work/missing.out" 2>&1 || fail "/p 999999: exit code $?"
-[ ! -s "$work/missing.out" ] || fail "/p 999999 printed: $(cat "$work/missing.out")"
+for line in "/p 999999:no window has the id 999999" "/p:no window id" "/p 0x20002c:no window id" \
+            "-l:2000000:no window has the id 2000000"; do
+  args=${line%:*}
+  # shellcheck disable=SC2086
+  timeout 10 "$ORCHARDIA" $args >"$work/missing.out" 2>&1 || fail "$args: exit code $?"
+  [ "$(wc -l <"$work/missing.out")" -eq 1 ] && grep -qF "orchardia: $args: ${line##*:}" "$work/missing.out" ||
+    fail "$args: expected one line quoting it, got: $(cat "$work/missing.out")"
+done
 after=$(xwininfo -root -children | grep -c '^ *0x' || true)
-[ "$after" -le "$before" ] && ! has_saver_window || fail "/p 999999 left a window"
+[ "$after" -le "$before" ] && ! has_saver_window || fail "a preview of no window left a window"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_preview: ok"

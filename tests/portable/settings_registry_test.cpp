@@ -59,7 +59,7 @@ TEST(SettingsRegistry, WrittenSettingIsADwordThatReadsBack) {
     for (DWORD mirrors : {0u, 1u}) {
         SaverContext writer;
         writer.useMirrors = mirrors;
-        writer.WriteSaverSettings();
+        EXPECT_EQ(writer.WriteSaverSettings(), ERROR_SUCCESS);
 
         HKEY key = nullptr;
         ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgram, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
