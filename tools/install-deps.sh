@@ -9,7 +9,8 @@ set -euo pipefail
 native=(cmake make g++ pkg-config libgtest-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
         libx11-dev libxrandr-dev libxft-dev libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev
         libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick clang libclang-rt-14-dev
-        llvm-14 dpkg-dev)
+        llvm-14 dpkg-dev
+        debhelper lintian desktop-file-utils libxml2-utils)
 windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick)
 
 case "${1:-native}" in
