@@ -13,6 +13,7 @@ add_library(orchardia_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(orchardia_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orchardia_platform PUBLIC
   OpenGL::GL OpenGL::GLX OpenGL::GLU ${X11_LIBRARIES} X11::Xrandr PkgConfig::XFT JPEG::JPEG ${CMAKE_DL_LIBS})
+target_compile_definitions(orchardia_platform PRIVATE ORCHARDIA_VERSION="${PROJECT_VERSION}")
 
 # The three images, embedded as read-only byte blocks that FindResourceA finds.
 if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)

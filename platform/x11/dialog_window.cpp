@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/x11/display.h"
 #include "platform/x11/xerror.h"
 
 namespace standin {
@@ -75,14 +76,9 @@ int Centre(int start, int span, int size, int screenSize) {
 }  // namespace
 
 Display* OpenModalDisplay(const char* what) {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
-        std::fprintf(stderr, "orchardia: cannot show %s: no display (DISPLAY is not set)\n", what);
-        return nullptr;
-    }
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
-        std::fprintf(stderr, "orchardia: cannot show %s: cannot open display \"%s\"\n", what, name);
+        std::fprintf(stderr, "orchardia: cannot show %s: %s\n", what, NoDisplayReason().c_str());
         return nullptr;
     }
     InstallXErrorHandler();

@@ -3,6 +3,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/x11/xerror.h"
 
@@ -51,7 +52,7 @@ Display* standin::XDisplay() {
         openTried = true;
         display = XOpenDisplay(nullptr);
         if (display == nullptr) {
-            std::fprintf(stderr, "orchardia: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
+            std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
             return nullptr;
         }
         InstallXErrorHandler();
@@ -59,6 +60,12 @@ Display* standin::XDisplay() {
         XSetIOErrorExitHandler(display, KeepRunningAfterLoss, nullptr);
     }
     return display;
+}
+
+std::string standin::NoDisplayReason() {
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || name[0] == '\0') return "no X display (DISPLAY is not set)";
+    return std::string("cannot open the X display \"") + name + "\"";
 }
 
 Display* standin::OpenedXDisplay() {

@@ -4,11 +4,17 @@
 
 #include <X11/Xlib.h>
 
+#include <string>
+
 namespace standin {
 
 // Opens the connection on first use ($DISPLAY). Null when no server can be
 // reached (said once on stderr) and after the connection has been lost.
 Display* XDisplay();
+
+// Why no connection can be opened, worded the same wherever it is said:
+// DISPLAY unset or empty, or the server it names not reachable.
+std::string NoDisplayReason();
 
 // The connection if it is already open (and not lost), without opening one.
 Display* OpenedXDisplay();

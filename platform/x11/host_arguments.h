@@ -1,6 +1,7 @@
 // Screen-saver daemons on X (xscreensaver and its kin) start their savers with
-// their own conventions. These turn into the command line the program knows,
-// "/p <decimal window id>", before WinMain sees it.
+// their own conventions, and people type GNU-style options. These count only
+// when the command line starts with one, so the Windows switches keep their
+// exact parse; they turn into the command line the program knows.
 #pragma once
 
 #include <string>
@@ -9,13 +10,24 @@
 namespace standin {
 
 struct HostArguments {
-    enum Kind { NotHost, Window, RootWindow, Refused } kind = NotHost;
+    enum Kind {
+        NotHost,     // the line is the program's own: leave it to WinMain
+        Help,        // --help or -h
+        Version,     // --version
+        FullScreen,  // only --mirrors/--no-mirrors: a full-screen run
+        Window,      // draw into `window`
+        RootWindow,  // --root without $XSCREENSAVER_WINDOW: draw on the root window
+        Refused,     // nothing runs; `reason` says why
+    } kind = NotHost;
     unsigned long window = 0;  // for Window: the X window id to draw into
+    std::string windowText;    // for Window: the id as it was written
+    int mirrors = -1;          // --mirrors 1, --no-mirrors 0 (the last one wins); -1: neither
     std::string reason;        // for Refused: one line saying why
 };
 
-// Reads --root/-root (with $XSCREENSAVER_WINDOW, hex) and --window-id/-window-id
-// <hex or decimal>. `screensaverWindow` is the variable's value, null when unset.
+// Reads --root/-root (with $XSCREENSAVER_WINDOW, hex), --window-id/-window-id
+// <hex or decimal>, --mirrors/-mirrors, --no-mirrors/-no-mirrors, --help/-h
+// and --version. `screensaverWindow` is the variable's value, null when unset.
 HostArguments ReadHostArguments(const std::vector<std::string>& arguments, const char* screensaverWindow);
 
 // The window to draw into (the root window for RootWindow), checked to exist.

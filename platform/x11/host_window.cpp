@@ -1,6 +1,7 @@
 // Checks the window a screen-saver daemon names before the saver draws into it.
 #include <X11/Xlib.h>
 
+#include "platform/x11/display.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/xerror.h"
 
@@ -9,7 +10,7 @@ namespace standin {
 bool ResolveHostWindow(const HostArguments& host, unsigned long* window, std::string* why) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
-        *why = "cannot open the X display";
+        *why = NoDisplayReason();
         return false;
     }
     bool found = true;
@@ -20,7 +21,7 @@ bool ResolveHostWindow(const HostArguments& host, unsigned long* window, std::st
         XWindowAttributes attributes;
         found = XGetWindowAttributes(display, host.window, &attributes) != 0 && !trap.Failed();
         *window = host.window;
-        if (!found) *why = "no window has the id " + std::to_string(host.window);
+        if (!found) *why = "no window has the id " + host.windowText;
     }
     XCloseDisplay(display);
     return found;

@@ -1,23 +1,44 @@
-// The process entry on Linux: turns a screen-saver daemon's conventions into
-// the program's own command line, rebuilds the Win32 command line from the
-// arguments and hands over to WinMain.
+// The process entry on Linux: answers --help and --version, turns a
+// screen-saver daemon's conventions into the program's own command line,
+// rebuilds the Win32 command line from the arguments and hands over to WinMain.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/SaverContext.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/process.h"
+#include "platform/x11/run_values.h"
+#include "platform/x11/usage.h"
 
 namespace {
 
-// False when the daemon's window cannot be used; the reason is on stderr.
-bool TranslateHostArguments(std::vector<std::string>* arguments) {
-    standin::HostArguments host = standin::ReadHostArguments(*arguments, std::getenv("XSCREENSAVER_WINDOW"));
-    if (host.kind == standin::HostArguments::NotHost) return true;
+// The command line for WinMain: "/p <decimal id>" for a window, "/s" for a
+// full-screen run. False when nothing is to run (said on stdout or stderr).
+bool TranslateHostArguments(const standin::HostArguments& host, std::vector<std::string>* arguments) {
     std::string why = host.reason;
     unsigned long window = 0;
-    if (host.kind == standin::HostArguments::Refused || !standin::ResolveHostWindow(host, &window, &why)) {
+    switch (host.kind) {
+        case standin::HostArguments::NotHost:
+            return true;
+        case standin::HostArguments::Help:
+            standin::PrintUsage();
+            return false;
+        case standin::HostArguments::Version:
+            standin::PrintVersion();
+            return false;
+        case standin::HostArguments::Refused:
+            std::fprintf(stderr, "orchardia: %s\n", why.c_str());
+            return false;
+        case standin::HostArguments::FullScreen:
+            *arguments = {arguments->front(), "/s"};
+            return true;
+        case standin::HostArguments::Window:
+        case standin::HostArguments::RootWindow:
+            break;
+    }
+    if (!standin::ResolveHostWindow(host, &window, &why)) {
         std::fprintf(stderr, "orchardia: %s; nothing to draw into.\n", why.c_str());
         return false;
     }
@@ -30,7 +51,9 @@ bool TranslateHostArguments(std::vector<std::string>* arguments) {
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv, argv + argc);
     if (arguments.empty()) arguments.push_back("orchardia");
-    if (!TranslateHostArguments(&arguments)) return 0;
+    standin::HostArguments host = standin::ReadHostArguments(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!TranslateHostArguments(host, &arguments)) return 0;
+    if (host.mirrors >= 0) standin::SetRunOnlyDword(kProgramKey, "UseMirrors", DWORD(host.mirrors));
     standin::SetCommandLine(arguments);
     return WinMain(standin::ModuleInstance(), nullptr, standin::CommandTail(), SW_SHOWDEFAULT);
 }

@@ -1,13 +1,16 @@
 // The registry calls over user.reg. Only keys below HKEY_CURRENT_USER exist.
 // Opening a key reads the file then; queries answer from that reading, and
 // every change is written to the file at once. Reading takes values of any
-// type; writing takes the 4-byte REG_DWORD values the program stores.
+// type; writing takes the 4-byte REG_DWORD values the program stores. Values
+// set for this run only (run_values.h) answer queries ahead of the file.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "platform/x11/registry_file.h"
+#include "platform/x11/run_values.h"
 #include "platform/x11/win32.h"
 
 struct HKEY__ {
@@ -23,6 +26,24 @@ constexpr REGSAM kKnownAccess = KEY_ALL_ACCESS;  // the standard rights and the 
 constexpr size_t kMaxNameLength = 255;           // of one key name
 
 std::set<HKEY> openKeys;
+
+struct RunOnlyValue {
+    std::string key;
+    regfile::Value value;
+};
+std::vector<RunOnlyValue> runOnlyValues;
+
+const regfile::Value* FindRunOnlyValue(const std::string& key, const std::string& name) {
+    for (const RunOnlyValue& entry : runOnlyValues)
+        if (regfile::SameName(entry.key, key) && regfile::SameName(entry.value.name, name)) return &entry.value;
+    return nullptr;
+}
+
+bool HasRunOnlyValues(const std::string& key) {
+    for (const RunOnlyValue& entry : runOnlyValues)
+        if (regfile::SameName(entry.key, key)) return true;
+    return false;
+}
 
 // A programming error: says what was passed, and aborts.
 [[noreturn]] void Unsupported(const char* call, const char* what, uintptr_t passed) {
@@ -97,6 +118,7 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD options, REGSAM a
     regfile::LoadedFile loaded = regfile::LoadRegistryFile(path);
     status = StatusOf(loaded);
     if (status == ERROR_SUCCESS && !regfile::HasKey(loaded.doc, key)) status = ERROR_FILE_NOT_FOUND;
+    if (status != ERROR_SUCCESS && HasRunOnlyValues(key)) status = ERROR_SUCCESS;  // the file's values stay unread
     if (status == ERROR_SUCCESS) *result = NewKey(path, key, access, std::move(loaded.doc));
     return status;
 }
@@ -136,7 +158,9 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
     if (status != ERROR_SUCCESS) return status;
     if (reserved != nullptr || (data != nullptr && dataSize == nullptr)) return ERROR_INVALID_PARAMETER;
     if ((key->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-    const regfile::Value* value = regfile::FindValue(key->doc, key->key, valueName != nullptr ? valueName : "");
+    std::string name = valueName != nullptr ? valueName : "";
+    const regfile::Value* value = FindRunOnlyValue(key->key, name);
+    if (value == nullptr) value = regfile::FindValue(key->doc, key->key, name);
     if (value == nullptr) return ERROR_FILE_NOT_FOUND;
 
     const std::string& bytes = value->data;
@@ -170,6 +194,14 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, con
     status = regfile::UpdateRegistryFile(key->path, setValue, &updated);
     if (status == ERROR_SUCCESS) key->doc = std::move(updated);
     return status;
+}
+
+void standin::SetRunOnlyDword(const std::string& key, const std::string& name, DWORD value) {
+    regfile::Value entry;
+    entry.name = name;
+    entry.type = REG_DWORD;
+    entry.data.assign(reinterpret_cast<const char*>(&value), sizeof(value));
+    runOnlyValues.push_back({key, entry});
 }
 
 LSTATUS WINAPI RegCloseKey(HKEY key) {

@@ -46,7 +46,24 @@ refused "not a window id" -- -window-id 12abc
 refused "needs a window id" -- --window-id
 refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW= -- --root
 refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW=screen -- -root
-refused "no window has the id" XSCREENSAVER_WINDOW=0x1ffff00 -- --root
+refused "no window has the id 0x1ffff00;" XSCREENSAVER_WINDOW=0x1ffff00 -- --root
+refused "no window has the id 0x1ffff00;" -- --no-mirrors --mirrors --window-id 0x1ffff00
+refused "unknown option --bogus; see orchardia --help" -- --bogus
+refused "unexpected argument \"/s\"" -- --root /s
+refused "only one of --root and --window-id" -- --window-id 0x1ffff00 --root
+refused "DISPLAY is not set" DISPLAY= -- --root
+
+# --help and --version answer on standard output, whatever else is on the line.
+for line in "--help" "-h" "--root /s --help" "--version"; do
+  # shellcheck disable=SC2086
+  timeout 10 "$ORCHARDIA" $line >"$work/stdout" 2>"$work/stderr"
+  rc=$?
+  [ "$rc" -eq 0 ] && [ ! -s "$work/stderr" ] || fail "orchardia $line: exit code $rc, stderr: $(cat "$work/stderr")"
+  case $line in
+    *-h*) grep -q "man 6 orchardia" "$work/stdout" || fail "orchardia $line: no usage: $(cat "$work/stdout")" ;;
+    *) [ "$(cat "$work/stdout")" = "orchardia 1.0" ] || fail "orchardia $line printed: $(cat "$work/stdout")" ;;
+  esac
+done
 
 sleep 0.5
 grep -aq CreateNotify "$work/events" && fail "a window was created: $(grep -a -A2 CreateNotify "$work/events")"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SaverContext.h"
+#include "platform/x11/run_values.h"
 #include "platform/x11/testing.h"
 #include "tests/unit/config_folder.h"
 
@@ -121,6 +122,20 @@ TEST_F(SettingsStoreTest, FailedWriteKeepsOldSetting) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(folder.Read(), before);
     EXPECT_EQ(ReadSettings().useMirrors, 0u);
+}
+
+// --mirrors/--no-mirrors: the run sees the value whatever the file holds (no
+// file, another value, a file it cannot parse), and the file never changes.
+TEST_F(SettingsStoreTest, RunOnlyValueWinsAndIsNeverWritten) {
+    const std::string files[] = {"", Mirrors("dword:00000001"), "UseMirrors=1\n"};
+    standin::SetRunOnlyDword(kProgramKey, "UseMirrors", 0);
+    for (const std::string& file : files) {
+        if (!file.empty()) folder.Write(file);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(ReadSettings().useMirrors, 0u) << file;
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(folder.Read(), file);
+    }
 }
 
 }  // namespace
