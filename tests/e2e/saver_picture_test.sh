@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# orchardia /s draws the kaleidoscope: sprites over the gradient, both with the
-# mirrors on (the default) and with "UseMirrors" 0.
+# orchardia /s draws the kaleidoscope: sprites over the gradient, mirrored into
+# a picture symmetric about the vertical centre line with the mirrors on (the
+# default), and the plain, lopsided sprite field with "UseMirrors" 0.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -17,9 +18,9 @@ shot() {
   expect_exit "$saver" 0 "SIGTERM"
 }
 
-# gradient_at PNG X Y: the pixel there as "R,G,B" (0-255).
+# pixel PNG X Y: the pixel there as "R,G,B" (0-255).
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
-# not_black PNG: the corners hold the gradient, not the clear colour alone.
+# corners_coloured PNG: the corners hold the gradient, not the clear colour alone.
 corners_coloured() {
   for point in "2 2" "797 2" "2 597" "797 597"; do
     [ "$(pixel "$1" $point)" != "0,0,0" ] || return 1
@@ -29,6 +30,7 @@ corners_coloured() {
 shot mirrored
 shows_sprites "$work/mirrored.png" || fail "mirrored frame shows no sprites ($(edge_fraction "$work/mirrored.png"))"
 corners_coloured "$work/mirrored.png" || fail "mirrored frame has no gradient"
+looks_mirrored "$work/mirrored.png" || fail "mirrors on, but the frame is not symmetric ($(mirror_asymmetry "$work/mirrored.png"))"
 
 mkdir -p "$XDG_CONFIG_HOME/orchardia"
 printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:00000000\n' \
@@ -36,6 +38,7 @@ printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Ke
 shot plain
 shows_sprites "$work/plain.png" || fail "plain frame shows no sprites ($(edge_fraction "$work/plain.png"))"
 corners_coloured "$work/plain.png" || fail "plain frame has no gradient"
+! looks_mirrored "$work/plain.png" || fail "mirrors off, but the frame is symmetric ($(mirror_asymmetry "$work/plain.png"))"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_picture: ok"
