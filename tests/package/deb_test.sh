@@ -83,9 +83,9 @@ installed_package() {
     "" | not-installed) ;;
     *) fail "dpkg -r left orchardia $(dpkg-query -W -f='${db:Status-Status}' orchardia)" ;;
   esac
-  sed 's/^\.//; s/ -> .*//' "$work/files" | while read -r path; do
-    [ ! -e "$path" ] && [ ! -L "$path" ] || fail "dpkg -r left $path"
-  done
+  while read -r path; do
+    if [ -e "$path" ] || [ -L "$path" ]; then fail "dpkg -r left $path"; fi
+  done < <(sed 's/^\.//; s/ -> .*//' "$work/files")
   cmp -s "$work/user.reg" "$XDG_CONFIG_HOME/orchardia/user.reg" || fail "the user's settings changed"
 }
 
