@@ -1,13 +1,14 @@
-# Front door: make | make run | make test | make windows | make windows-installer | make bench | make install
+# Front door: make | make run | make test | make windows | make windows-installer | make bench | make install | make deb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_BUILD ?= build-windows
+DEB_BUILD ?= build-deb
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install clean
+.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install uninstall deb deps-deb clean
 
 all: build
 
@@ -20,6 +21,9 @@ deps:
 
 deps-run:
 	tools/install-deps.sh run
+
+deps-deb:
+	tools/install-deps.sh deb
 
 # Only what the saver needs: its packages and the one program, no tests.
 run: deps-run
@@ -77,9 +81,19 @@ test-windows: windows
 bench: deps build
 	@for b in bench/*.sh; do [ -e "$$b" ] && bash "$$b" $(BUILD); done
 
+# The release build in $(BUILD), stripped; compiled as the build folder's owner, never as root.
 PREFIX ?= /usr/local
-install: build
-	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+install:
+	DESTDIR=$(DESTDIR) tools/install.sh $(BUILD) $(PREFIX)
+
+# Removes the files the last make install listed in its manifest, nothing else.
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "make uninstall: no $(BUILD)/install_manifest.txt (nothing installed from $(BUILD))" >&2; exit 1; }
+	xargs -d '\n' rm -fv -- < $(BUILD)/install_manifest.txt
+
+# The Debian package, built out of the tree: $(DEB_BUILD)/orchardia_<version>_amd64.deb.
+deb: deps-deb
+	JOBS=$(JOBS) tools/make-deb.sh $(DEB_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows $(DEB_BUILD)

@@ -3,10 +3,11 @@
 # any is missing. As root it runs apt-get; otherwise it prints the one command
 # to run and fails. For the Windows build it then makes libjpeg for Windows when
 # missing (tools/windows-libjpeg.sh, into $ORCHARDIA_WINDOWS_DEPS, by default
-# build-windows/deps). Usage: tools/install-deps.sh [run|native|windows|all]
+# build-windows/deps). Usage: tools/install-deps.sh [run|native|deb|windows|all]
 #   run      building and running the saver (plus Xvfb and ImageMagick when
 #            there is no display, for make run's screenshot)
-#   native   run, plus the native tests and the fuzzers
+#   native   run, plus the native tests, the fuzzers and the package tools
+#   deb      building the Debian package (make deb)
 #   windows  the Windows build and its tests under Wine
 set -euo pipefail
 
@@ -15,14 +16,16 @@ run=(cmake make g++ pkg-config libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11
 headless=(xvfb imagemagick)
 test=(libgtest-dev libjpeg-turbo-progs xvfb xdotool x11-utils xscreensaver imagemagick dpkg-dev groff-base)
 fuzz=(clang libclang-rt-dev llvm)
+package=(debhelper dpkg-dev lintian desktop-file-utils libxml2-utils)
 windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick nsis icoutils)
 
 case "${1:-native}" in
   run) wanted=("${run[@]}"); [ -n "${DISPLAY:-}" ] || wanted+=("${headless[@]}") ;;
-  native) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}") ;;
+  native) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}" "${package[@]}") ;;
+  deb) wanted=("${run[@]}" "${package[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
-  all) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [run|native|windows|all]" >&2; exit 2 ;;
+  all) wanted=("${run[@]}" "${test[@]}" "${fuzz[@]}" "${package[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|native|deb|windows|all]" >&2; exit 2 ;;
 esac
 
 missing=()

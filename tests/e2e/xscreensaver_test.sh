@@ -23,12 +23,18 @@ fade:		False
 unfade:		False
 dpmsEnabled:	False
 timeout:	1:00:00
-programs:	GL: $work/shared/orchardia --root \\n
+programs:	GL: $work/shared/orchardia --root \\n\\
+		GL: $work/shared/orchardia --root --no-mirrors \\n
 CONFIG
 chown "$user" "$home/.xscreensaver"
 
 start_xvfb 800x600
 as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" "$@"; }
+# The user's own settings: mirrors on, as the first entry expects.
+settings=$home/.config/orchardia/user.reg
+as_user mkdir -p "${settings%/*}"
+printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:00000001\n' |
+  as_user tee "$settings" >"$work/user.reg"
 as_user xscreensaver --no-splash --verbose --log "$work/shared/daemon.log" &
 daemon_ready() { as_user xscreensaver-command -time >/dev/null 2>&1; }
 wait_for 15 daemon_ready || fail "the daemon did not start: $(tail -5 "$work/shared/daemon.log")"
@@ -41,9 +47,26 @@ pid=$(saver_pid)
 sleep 4
 import -window root "$work/shot.png"
 shows_sprites "$work/shot.png" || fail "no sprites in the daemon's window (edge share $(edge_fraction "$work/shot.png"))"
+looks_mirrored "$work/shot.png" || fail "not mirrored under the daemon (asymmetry $(mirror_asymmetry "$work/shot.png"))"
 
 as_user xscreensaver-command -deactivate >/dev/null
 wait_for 10 stopped "$pid" || fail "orchardia still running after deactivation"
+
+# The settings page's "Use mirrors" cleared: the second entry, with --no-mirrors,
+# draws without mirrors for that run and leaves the user's settings file alone.
+plain_pid() { pgrep -u "$user" -f "$work/shared/orchardia --root --no-mirrors" | head -1; }
+plain_started() { [ -n "$(plain_pid)" ]; }
+as_user xscreensaver-command -select 2 >/dev/null
+wait_for 15 plain_started || fail "the daemon did not start orchardia --no-mirrors: $(tail -5 "$work/shared/daemon.log")"
+pid=$(plain_pid)
+sleep 4
+import -window root "$work/plain.png"
+shows_sprites "$work/plain.png" || fail "--no-mirrors: no sprites (edge share $(edge_fraction "$work/plain.png"))"
+! looks_mirrored "$work/plain.png" || fail "--no-mirrors, but mirrored (asymmetry $(mirror_asymmetry "$work/plain.png"))"
+as_user xscreensaver-command -deactivate >/dev/null
+wait_for 10 stopped "$pid" || fail "orchardia --no-mirrors still running after deactivation"
+cmp -s "$work/user.reg" "$settings" || fail "--no-mirrors changed the settings file"
+
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 if grep -E "orchardia:|abnormal|signal (6|11)|core dumped" "$work/shared/daemon.log"; then
   fail "errors in the daemon's log"
