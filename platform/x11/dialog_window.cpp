@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/x11/display.h"
 #include "platform/x11/xerror.h"
 
 namespace standin {
@@ -86,6 +87,7 @@ Display* OpenModalDisplay(const char* what) {
         return nullptr;
     }
     InstallXErrorHandler();
+    WatchConnection(display);
     return display;
 }
 

@@ -14,14 +14,12 @@ bool lost = false;
 bool monitorKnown = false;
 standin::MonitorRect primary = {0, 0, 0, 0};
 
-// Called by Xlib when the connection breaks (server gone). Records the loss so
-// that the message loop can end the run; the exit handler below then returns
-// instead of exiting, so the program winds down through its normal tear-down.
-int HandleLostConnection(Display* broken) {
-    if (broken == display) {
-        if (!lost) std::fprintf(stderr, "orchardia: lost the connection to the X server; ending the run\n");
-        lost = true;
-    }
+// Called by Xlib when a connection breaks (server gone). Records the loss so
+// that the loops waiting for X events end the run; the exit handler below then
+// returns instead of exiting, so the program winds down through its normal
+// tear-down. Every connection goes to the same server: losing one is losing all.
+int HandleLostConnection(Display*) {
+    lost = true;
     return 0;
 }
 
@@ -55,10 +53,15 @@ Display* standin::XDisplay() {
             return nullptr;
         }
         InstallXErrorHandler();
-        XSetIOErrorHandler(HandleLostConnection);
-        XSetIOErrorExitHandler(display, KeepRunningAfterLoss, nullptr);
+        WatchConnection(display);
+        LearnGlxErrors(display);
     }
     return display;
+}
+
+void standin::WatchConnection(Display* connection) {
+    XSetIOErrorHandler(HandleLostConnection);
+    XSetIOErrorExitHandler(connection, KeepRunningAfterLoss, nullptr);
 }
 
 Display* standin::OpenedXDisplay() {

@@ -34,10 +34,12 @@ void CheckPeekArguments(HWND window, UINT filterMin, UINT filterMax, UINT remove
         standin::Unsupported("PeekMessageA", "remove flags", removeFlags);
 }
 
-// A signal or a lost server ends every window the way an outside destruction does.
+// A signal or a lost server ends every window the way an outside destruction
+// does; so does the server having destroyed a window under us.
 void ActOnEndRequests() {
     bool signalled = standin::TakeEndSignal();
     if (signalled || standin::DisplayLost()) standin::EndAllWindows();
+    standin::EndGoneWindows();
 }
 
 }  // namespace

@@ -143,8 +143,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     Colormap colormap = 0;
     Window id = CreateXWindow(display, request, &colormap);
     if (id == 0) return nullptr;
+    RecordWindow(id, windowClass->proc, popup, colormap, display);  // first: errors on it are then expected
     DescribeXWindow(display, id, windowName);
-    RecordWindow(id, windowClass->proc, popup, colormap, display);
     standin::InstallEndSignals();
 
     // As on Windows, WM_CREATE arrives inside this call; -1 refuses the window.
@@ -175,6 +175,11 @@ void standin::EndWindow(Window id, bool xWindowGone) {
 
 void standin::EndAllWindows() {
     for (Window id : LiveWindows()) EndWindow(id, DisplayLost());
+}
+
+void standin::EndGoneWindows() {
+    for (Window id : LiveWindows())
+        if (FindWindowRecord(id)->serverGone) EndWindow(id, true);
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {

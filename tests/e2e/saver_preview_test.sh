@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # orchardia /p <id>: a child of that window at (0, 0) with its size, left alone
-# by input, ending with exit code 0 when the parent is destroyed; a handle that
-# names no window ends at once, silently.
+# by input, ending with exit code 0 and nothing on standard error when the
+# parent is destroyed (at any moment) or on SIGTERM; a handle that names no
+# window ends at once, silently.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -42,10 +43,31 @@ expect_exit "$saver" 0 "SIGTERM in a preview"
 exec 3>&-
 wait "$parent_pid"
 
-before=$(xwininfo -root -children | grep -c '^ *0x' || true)
+top_level_windows() { xwininfo -root -children | grep -c '^ *0x' || true; }
+
+# The parent going away at any moment of set-up (as a settings dialog does when
+# the user clicks on to the next saver) ends the run within a second, silently,
+# leaving no window behind: an error box would be one.
+before=$(top_level_windows)
+for delay in 0 0.02 0.04 0.06 0.08 0.1 0.12 0.14 0.16 0.18 0.2 0.22 0.24 0.26 0.28 0.3; do
+  start_parent 160 120
+  "$ORCHARDIA" /p "$parent" 2>>"$work/stderr" 3>&- &
+  saver=$!
+  sleep "$delay"
+  exec 3>&-
+  if ! wait_for 1 stopped "$saver"; then
+    fail "parent destroyed after ${delay}s: still running a second later"
+    kill -KILL "$saver"
+  fi
+  expect_exit "$saver" 0 "parent destroyed after ${delay}s"
+  wait "$parent_pid"
+  [ "$(top_level_windows)" -le "$before" ] || fail "parent destroyed after ${delay}s: a window was left"
+done
+
+before=$(top_level_windows)
 timeout 10 "$ORCHARDIA" /p 999999 >"$work/missing.out" 2>&1 || fail "/p 999999: exit code $?"
 [ ! -s "$work/missing.out" ] || fail "/p 999999 printed: $(cat "$work/missing.out")"
-after=$(xwininfo -root -children | grep -c '^ *0x' || true)
+after=$(top_level_windows)
 [ "$after" -le "$before" ] && ! has_saver_window || fail "/p 999999 left a window"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
