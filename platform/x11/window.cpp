@@ -98,7 +98,7 @@ void ShowRecord(standin::WindowRecord* record) {
     if (display == nullptr) return;
     XMapRaised(display, record->id);
     record->visible = true;
-    record->grabPending = record->popup;
+    if (record->popup) standin::GrabInput(record);
     XFlush(display);
 }
 
@@ -107,7 +107,7 @@ void HideRecord(standin::WindowRecord* record) {
     Display* display = standin::XDisplay();
     record->visible = false;
     if (display == nullptr) return;
-    if (record->grabbed || record->grabPending) standin::ReleaseInput(record);
+    if (record->grabbed) standin::ReleaseInput(record);
     standin::XErrorTrap trap(display);  // a parent destroyed under us took the window with it
     XUnmapWindow(display, record->id);
 }

@@ -31,7 +31,6 @@ struct WindowRecord {
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
     bool visible = false;
-    bool grabPending = false;  // shown, grabs not yet taken (see input_grab.h)
     bool grabbed = false;
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
     bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA

@@ -17,6 +17,8 @@
 #include "platform/x11/testing.h"
 #include "tests/helpers/private_xserver.h"
 
+#include <X11/Xlib.h>  // after the stand-in's headers, whose names its macros would break
+
 namespace {
 
 void PrepareFullScreenRun() {
@@ -63,6 +65,44 @@ TEST(WindowRunDeathTest, SetUpFailuresEndTheRunWithAMessageAndClearTheSaverState
     for (const Case& c : cases)
         EXPECT_EXIT(std::exit(FailingRun(c.failingCall, c.serverHasGlx)), ::testing::ExitedWithCode(0), c.message)
             << c.failingCall;
+}
+
+// What another client can grab: 0 nothing, 1 the keyboard, 2 the pointer, 3 both.
+int GrabbableByOthers(Display* other) {
+    Window root = DefaultRootWindow(other);
+    int grabbable = 0;
+    if (XGrabKeyboard(other, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess) grabbable |= 1;
+    if (XGrabPointer(other, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+        grabbable |= 2;
+    XUngrabKeyboard(other, CurrentTime);
+    XUngrabPointer(other, CurrentTime);
+    XSync(other, False);
+    return grabbable;
+}
+
+// 0 when a shown popup held keyboard and pointer before any message was read
+// (input during set-up waits in its queue) and let go of both for a message box.
+int GrabsFromShowUntilAMessageBox() {
+    PrivateXServer server("640x480");
+    Display* other = server.Ready() ? XOpenDisplay(nullptr) : nullptr;
+    if (other == nullptr) return 3;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "GrabProbe";
+    RegisterClassA(&windowClass);
+    CreateWindowExA(0, "GrabProbe", "SaverWindow", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                    nullptr);
+    int whileShown = GrabbableByOthers(other);
+    standin::SetMessageBoxesHeadless(true);
+    MessageBoxA(nullptr, "failed", "Error", MB_OK);
+    int duringBox = GrabbableByOthers(other);
+    std::fprintf(stderr, "grabbable by others: shown %d, box %d\n", whileShown, duringBox);
+    XCloseDisplay(other);
+    return whileShown == 0 && duringBox == 3 ? 0 : 1;
+}
+
+TEST(WindowRunDeathTest, FullScreenWindowHoldsInputFromItsShowingUntilAMessageBox) {
+    EXPECT_EXIT(std::exit(GrabsFromShowUntilAMessageBox()), ::testing::ExitedWithCode(0), "");
 }
 
 off_t FileSize(const std::string& path) {
