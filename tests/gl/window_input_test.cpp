@@ -111,6 +111,34 @@ TEST_F(WindowInput, FocusLostToAGrabIsNoDeactivation) {
     }
 }
 
+// Full screen, the close and screen-save commands are swallowed when wParam is
+// exactly theirs; with the low bits set they reach DefWindowProcA, which masks.
+TEST_F(WindowInput, SystemCommandsAreSwallowedOnlyWhenExact) {
+    const struct {
+        const char* name;
+        SaverMode mode;
+        WPARAM command;
+        bool closeSent;
+        int screenSaves;
+    } cases[] = {
+        {"close", ModeSaver, SC_CLOSE, false, 0},
+        {"close, low bits set", ModeSaver, SC_CLOSE | 3, true, 0},
+        {"screen save", ModeSaver, SC_SCREENSAVE, false, 0},
+        {"screen save, low bits set", ModeSaver, SC_SCREENSAVE | 1, false, 1},
+        {"screen save in a preview", ModePreview, SC_SCREENSAVE, false, 1},
+    };
+    for (const auto& c : cases) {
+        saverMode = c.mode;
+        Open();
+        int before = standin::ScreenSaveRequests();
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, c.command, 0), 0) << c.name;
+        EXPECT_EQ(Seen(WM_CLOSE), c.closeSent) << c.name;
+        EXPECT_EQ(standin::ScreenSaveRequests() - before, c.screenSaves) << c.name;
+        DestroyWindow(window);
+        Pump();
+    }
+}
+
 TEST_F(WindowInput, CloseBeforeAnyInputIsIgnored) {
     Open();
     SendDeleteWindow();
