@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "tests/helpers/private_xserver.h"
 
 #include <X11/Xlib.h>  // after the stand-in's headers, whose names its macros would break
+#include <X11/keysym.h>
 
 namespace {
 
@@ -136,6 +138,56 @@ TEST(WindowRunDeathTest, SignalEndsAFullScreenRunThatDrewFrames) {
     std::remove(swapLog.c_str());
     EXPECT_EXIT(std::exit(SignalledRun(swapLog)), ::testing::ExitedWithCode(0), "");
     EXPECT_GT(FileSize(swapLog), 0) << "no frame was swapped";
+    std::remove(swapLog.c_str());
+}
+
+// Seconds on CLOCK_MONOTONIC, as the swap log writes them.
+double MonotonicSeconds() {
+    timespec now = {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Once frames are drawn, another client sends the saver window a burst of 50
+// Alt presses (ignored) and then a key, which ends the run. 0 when at most the
+// frame in progress was swapped after the burst: the loop handled every
+// pending message before drawing again.
+int BurstRun(const std::string& swapLog) {
+    PrivateXServer server("640x480");
+    if (!server.Ready()) return 3;
+    PrepareFullScreenRun();
+    setenv("ORCHARDIA_SWAP_LOG", swapLog.c_str(), 1);
+    double burstSent = 0;
+    std::thread sender([&swapLog, &burstSent] {
+        for (int i = 0; i < 2000 && FileSize(swapLog) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Display* other = XOpenDisplay(nullptr);
+        XEvent event = {};
+        event.xkey.type = KeyPress;
+        event.xkey.window = Window(reinterpret_cast<uintptr_t>(saverWindow));
+        event.xkey.root = DefaultRootWindow(other);
+        event.xkey.same_screen = True;
+        for (int i = 0; i <= 50; ++i) {
+            event.xkey.keycode = XKeysymToKeycode(other, i < 50 ? XK_Alt_L : XK_a);
+            XSendEvent(other, event.xkey.window, False, 0, &event);
+        }
+        XSync(other, False);
+        burstSent = MonotonicSeconds();
+        XCloseDisplay(other);
+    });
+    RunSaverWindow(nullptr, SW_SHOWDEFAULT);
+    sender.join();
+    std::ifstream log(swapLog);
+    int framesAfter = 0;
+    for (double swapped = 0; log >> swapped;) framesAfter += swapped > burstSent ? 1 : 0;
+    std::fprintf(stderr, "frames swapped after the burst: %d\n", framesAfter);
+    return burstSent > 0 && framesAfter <= 1 ? 0 : 1;
+}
+
+TEST(WindowRunDeathTest, BurstOfMessagesIsHandledBeforeTheNextFrame) {
+    std::string swapLog = ::testing::TempDir() + "orchardia_burst_swaps";
+    std::remove(swapLog.c_str());
+    EXPECT_EXIT(std::exit(BurstRun(swapLog)), ::testing::ExitedWithCode(0), "");
     std::remove(swapLog.c_str());
 }
 
