@@ -20,7 +20,10 @@ struct RunHandles {
     UINT previousRunning = 0;  // the system's earlier screen-saver state; nothing reads it
 };
 
+// A window already destroyed from outside (a preview whose parent went away
+// during set-up) makes the set-up fail: that run ends silently.
 void ShowError(const char* text) {
+    if (saverWindow != nullptr && !IsWindow(saverWindow)) return;
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/x11/end_signals.h"
+#include "platform/x11/event_wait.h"
 #include "platform/x11/xerror.h"
 
 namespace standin {
@@ -160,9 +162,17 @@ void Repaint(ModalSession& s) {
     s.dirty = false;
 }
 
+// An end signal or the server's loss closes the box as its close button
+// would; the box ends whatever its procedure makes of that.
+void EndOnRequest(ModalSession& s) {
+    Dispatch(s, s.state.OnClose());
+    s.ended = true;
+}
+
 void RunLoop(ModalSession& s) {
     XMapWindow(s.display, s.window);
     while (!s.ended && !s.destroyed) {
+        if (!WaitForXEvent(s.display)) return EndOnRequest(s);
         XEvent event;
         XNextEvent(s.display, &event);
         HandleEvent(s, event);
@@ -174,6 +184,7 @@ void RunLoop(ModalSession& s) {
 
 INT_PTR RunModalDialog(Display* display, const DialogPainter& painter, const DialogLayout& layout,
                        const ModalOwner& owner, DLGPROC procedure, LPARAM initParam) {
+    InstallEndSignals();
     XkbSetDetectableAutoRepeat(display, True, nullptr);  // a held Space is one press, one release
     ModalSession session(display, painter, layout, procedure);
     CreateWindows(session, owner);

@@ -82,6 +82,7 @@ Display* OpenModalDisplay(const char* what) {
         return nullptr;
     }
     InstallXErrorHandler();
+    WatchConnection(display);
     return display;
 }
 

@@ -15,14 +15,12 @@ bool lost = false;
 bool monitorKnown = false;
 standin::MonitorRect primary = {0, 0, 0, 0};
 
-// Called by Xlib when the connection breaks (server gone). Records the loss so
-// that the message loop can end the run; the exit handler below then returns
-// instead of exiting, so the program winds down through its normal tear-down.
-int HandleLostConnection(Display* broken) {
-    if (broken == display) {
-        if (!lost) std::fprintf(stderr, "orchardia: lost the connection to the X server; ending the run\n");
-        lost = true;
-    }
+// Called by Xlib when a connection breaks (server gone). Records the loss so
+// that the loops waiting for X events end the run; the exit handler below then
+// returns instead of exiting, so the program winds down through its normal
+// tear-down. Every connection goes to the same server: losing one is losing all.
+int HandleLostConnection(Display*) {
+    lost = true;
     return 0;
 }
 
@@ -56,8 +54,8 @@ Display* standin::XDisplay() {
             return nullptr;
         }
         InstallXErrorHandler();
-        XSetIOErrorHandler(HandleLostConnection);
-        XSetIOErrorExitHandler(display, KeepRunningAfterLoss, nullptr);
+        WatchConnection(display);
+        LearnGlxErrors(display);
     }
     return display;
 }
@@ -66,6 +64,11 @@ std::string standin::NoDisplayReason() {
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || name[0] == '\0') return "no X display (DISPLAY is not set)";
     return std::string("cannot open the X display \"") + name + "\"";
+}
+
+void standin::WatchConnection(Display* connection) {
+    XSetIOErrorHandler(HandleLostConnection);
+    XSetIOErrorExitHandler(connection, KeepRunningAfterLoss, nullptr);
 }
 
 Display* standin::OpenedXDisplay() {

@@ -9,7 +9,7 @@
 namespace standin {
 
 // Opens the connection on first use ($DISPLAY). Null when no server can be
-// reached (said once on stderr) and after the connection has been lost.
+// reached (said once on stderr) and after a connection has been lost.
 Display* XDisplay();
 
 // Why no connection can be opened, worded the same wherever it is said:
@@ -21,6 +21,10 @@ Display* OpenedXDisplay();
 
 // True once the server has gone away; nothing may talk to it after that.
 bool DisplayLost();
+
+// Makes the loss of `connection` (the stand-in's own, or a modal box's) end
+// the run quietly instead of exiting the process.
+void WatchConnection(Display* connection);
 
 // The primary monitor in root-window pixels: RandR's primary monitor, else its
 // first one, else the whole screen. Win32 screen coordinates have their origin

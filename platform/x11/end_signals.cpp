@@ -29,3 +29,7 @@ bool standin::TakeEndSignal() {
     endRequested = 0;
     return true;
 }
+
+bool standin::EndSignalPending() {
+    return endRequested != 0;
+}

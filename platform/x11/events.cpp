@@ -1,8 +1,9 @@
 // X events to window messages: a key press is WM_KEYDOWN (WM_SYSKEYDOWN with
-// Alt), buttons 1-3 the button-down messages, motion WM_MOUSEMOVE, the pointer
-// entering WM_SETCURSOR, losing the focus or the grab the three deactivation
-// messages, the close protocol WM_CLOSE. A window destroyed by the server (also
-// through its parent) gets WM_DESTROY at once.
+// Alt, and for F10), buttons 1-3 the button-down messages, motion
+// WM_MOUSEMOVE, the pointer entering WM_SETCURSOR, losing the focus (not to
+// another client's grab) or the grab the three deactivation messages, the
+// close protocol WM_CLOSE. A window destroyed by the server (also through its
+// parent) gets WM_DESTROY at once.
 #include "platform/x11/events.h"
 
 #include <X11/keysym.h>
@@ -63,11 +64,23 @@ unsigned VirtualKeyOf(KeySym key) {
     return 0;
 }
 
+bool IsControlKey(KeySym key) {
+    return key == XK_Control_L || key == XK_Control_R;
+}
+
+// Windows' rule: F10 is always a system key; so is any other key but Ctrl
+// pressed with Alt held, unless Ctrl is held too.
+UINT KeyMessage(KeySym key, bool alt, bool control) {
+    if (key == XK_F10) return WM_SYSKEYDOWN;
+    return alt && !control && !IsControlKey(key) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+}
+
 void TranslateKey(HWND window, XKeyEvent* event) {
     KeySym key = XLookupKeysym(event, 0);
     bool alt = (event->state & AltMask(event->display)) != 0 || IsAltKey(key);
+    bool control = (event->state & ControlMask) != 0;
     unsigned long lParam = 1ul | ((unsigned long)((event->keycode - 8) & 0xFF) << 16) | (alt ? kKeyAltDown : 0);
-    QueueInput(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, VirtualKeyOf(key), LPARAM(lParam));
+    QueueInput(window, KeyMessage(key, alt, control), VirtualKeyOf(key), LPARAM(lParam));
 }
 
 WPARAM MouseKeys(unsigned state) {
@@ -89,9 +102,14 @@ void TranslateButton(HWND window, const XButtonEvent& event) {
                PointParam(event.x, event.y));
 }
 
-// Focus moving inside the window, or pointer-root bookkeeping, is no loss.
-void TranslateFocusOut(HWND window, const XFocusChangeEvent& event) {
+// Focus moving inside the window, or pointer-root bookkeeping, is no loss; nor
+// is another client's grab borrowing the keyboard, or this window letting go
+// of its own grab. Its grab ending otherwise (the window unmapped) is a loss.
+void TranslateFocusOut(const WindowRecord& record, const XFocusChangeEvent& event) {
     if (event.detail == NotifyInferior || event.detail == NotifyPointer) return;
+    bool grabChange = event.mode == NotifyGrab || event.mode == NotifyUngrab;
+    if (grabChange && !(event.mode == NotifyUngrab && record.grabbed)) return;
+    HWND window = ToHwnd(record.id);
     QueueInput(window, WM_NCACTIVATE, FALSE, 0);
     QueueInput(window, WM_ACTIVATE, 0, 0);
     QueueInput(window, WM_ACTIVATEAPP, FALSE, 0);
@@ -123,7 +141,7 @@ void Translate(XEvent* event) {
             QueueInput(window, WM_SETCURSOR, WPARAM(window), LPARAM(kHitClient | (WM_MOUSEMOVE << 16)));
             break;
         case FocusOut:
-            TranslateFocusOut(window, event->xfocus);
+            TranslateFocusOut(*record, event->xfocus);
             break;
         case ClientMessage:
             TranslateClientMessage(window, event->xclient);

@@ -23,9 +23,13 @@ bool TryGrabs(Display* display, Window id, bool* keyboard, bool* pointer) {
     return *keyboard && *pointer;
 }
 
+}  // namespace
+
 // Retries for about a second; without the keyboard grab the window at least
 // takes the input focus, so keys still reach it.
-void GrabInput(Display* display, standin::WindowRecord* record) {
+void standin::GrabInput(WindowRecord* record) {
+    Display* display = OpenedXDisplay();
+    if (display == nullptr) return;
     XSync(display, False);
     bool keyboard = false, pointer = false;
     for (int attempt = 0; attempt < kGrabAttempts && !TryGrabs(display, record->id, &keyboard, &pointer); ++attempt) {
@@ -40,24 +44,19 @@ void GrabInput(Display* display, standin::WindowRecord* record) {
     if (!pointer) std::fprintf(stderr, "orchardia: another program holds the pointer\n");
 }
 
-}  // namespace
-
-void standin::TakePendingGrabs() {
-    Display* display = OpenedXDisplay();
-    if (display == nullptr) return;
-    for (Window id : LiveWindows()) {
-        WindowRecord* record = FindWindowRecord(id);
-        if (!record->grabPending) continue;
-        record->grabPending = false;
-        GrabInput(display, record);
-    }
-}
-
 void standin::ReleaseInput(WindowRecord* record) {
     Display* display = XDisplay();
-    record->grabPending = false;
     record->grabbed = false;
     if (display == nullptr) return;
     XUngrabKeyboard(display, CurrentTime);
     XUngrabPointer(display, CurrentTime);
+}
+
+void standin::ReleaseAllInput() {
+    Display* display = OpenedXDisplay();
+    for (Window id : LiveWindows()) {
+        WindowRecord* record = FindWindowRecord(id);
+        if (record->grabbed) ReleaseInput(record);
+    }
+    if (display != nullptr) XSync(display, False);  // let go before the box asks for the focus
 }

@@ -9,6 +9,8 @@
 #include "platform/x11/dialog_modal.h"
 #include "platform/x11/dialog_unsupported.h"
 #include "platform/x11/dialog_window.h"
+#include "platform/x11/display.h"
+#include "platform/x11/input_grab.h"
 #include "platform/x11/messagebox_layout.h"
 #include "platform/x11/messagebox_record.h"
 #include "platform/x11/xerror.h"
@@ -39,13 +41,15 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (type != MB_OK) standin::DialogUnsupported("MessageBoxA type 0x%x (only MB_OK)", type);
     std::string shownText = text != nullptr ? text : "";
     std::string shownCaption = caption != nullptr ? caption : "Error";  // Windows' caption when none is given
+    standin::ReleaseAllInput();  // a full-screen window's grabs would keep the box from the user
     standin::RecordMessageBox(shownText, shownCaption);
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
     if (standin::MessageBoxesHeadless()) return IDOK;
-    Display* display = XOpenDisplay(nullptr);  // no display: standard error was the whole message
-    if (display == nullptr) return IDOK;
+    Display* display = standin::DisplayLost() ? nullptr : XOpenDisplay(nullptr);
+    if (display == nullptr) return IDOK;  // no display: standard error was the whole message
     standin::InstallXErrorHandler();
+    standin::WatchConnection(display);
     ShowMessageBox(display, owner, shownText, shownCaption);
     XCloseDisplay(display);
     return IDOK;

@@ -6,7 +6,6 @@
 #include "platform/x11/display.h"
 #include "platform/x11/end_signals.h"
 #include "platform/x11/events.h"
-#include "platform/x11/input_grab.h"
 #include "platform/x11/message_queue.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
@@ -34,10 +33,12 @@ void CheckPeekArguments(HWND window, UINT filterMin, UINT filterMax, UINT remove
         standin::Unsupported("PeekMessageA", "remove flags", removeFlags);
 }
 
-// A signal or a lost server ends every window the way an outside destruction does.
+// A signal or a lost server ends every window the way an outside destruction
+// does; so does the server having destroyed a window under us.
 void ActOnEndRequests() {
     bool signalled = standin::TakeEndSignal();
     if (signalled || standin::DisplayLost()) standin::EndAllWindows();
+    standin::EndGoneWindows();
 }
 
 }  // namespace
@@ -61,7 +62,6 @@ void standin::PurgeMessages(HWND window) {
 BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     CheckPeekArguments(window, filterMin, filterMax, removeFlags);
     ActOnEndRequests();
-    standin::TakePendingGrabs();
     standin::PumpXEvents();
     if (!queue.empty()) {
         *msg = queue.front();

@@ -33,6 +33,9 @@ void FailWglCall(const std::string& call);
 // The SPI_SETSCREENSAVERRUNNING state as last set.
 bool ScreenSaverRunning();
 
+// How many SC_SCREENSAVE commands reached DefWindowProcA.
+int ScreenSaveRequests();
+
 // The last cursor SetCursor selected: 0 none (hidden), 1 the arrow.
 int CurrentCursorKind();
 

@@ -112,7 +112,7 @@ void ShowRecord(standin::WindowRecord* record) {
     if (display == nullptr) return;
     XMapRaised(display, record->id);
     record->visible = true;
-    record->grabPending = record->popup;
+    if (record->popup) standin::GrabInput(record);
     XFlush(display);
 }
 
@@ -121,7 +121,7 @@ void HideRecord(standin::WindowRecord* record) {
     Display* display = standin::XDisplay();
     record->visible = false;
     if (display == nullptr) return;
-    if (record->grabbed || record->grabPending) standin::ReleaseInput(record);
+    if (record->grabbed) standin::ReleaseInput(record);
     standin::XErrorTrap trap(display);  // a parent destroyed under us took the window with it
     XUnmapWindow(display, record->id);
 }
@@ -161,8 +161,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     Window id = CreateXWindow(display, request, &colormap);
     if (id == 0 && !popup) ReportMissingParent(parent);
     if (id == 0) return nullptr;
+    RecordWindow(id, windowClass->proc, popup, colormap, display);  // first: errors on it are then expected
     DescribeXWindow(display, id, windowName);
-    RecordWindow(id, windowClass->proc, popup, colormap, display);
     standin::InstallEndSignals();
 
     // As on Windows, WM_CREATE arrives inside this call; -1 refuses the window.
@@ -193,6 +193,11 @@ void standin::EndWindow(Window id, bool xWindowGone) {
 
 void standin::EndAllWindows() {
     for (Window id : LiveWindows()) EndWindow(id, DisplayLost());
+}
+
+void standin::EndGoneWindows() {
+    for (Window id : LiveWindows())
+        if (FindWindowRecord(id)->serverGone) EndWindow(id, true);
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {

@@ -1,9 +1,15 @@
-// GetWindowRect and GetSystemMetrics: geometry in Win32 screen coordinates,
-// which start at the primary monitor's top-left corner.
+// IsWindow, GetWindowRect and GetSystemMetrics: geometry in Win32 screen
+// coordinates, which start at the primary monitor's top-left corner.
 #include "platform/x11/display.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"
+
+// One of the stand-in's windows that neither DestroyWindow nor the X server
+// has ended (windows of other programs are not known here).
+BOOL WINAPI IsWindow(HWND window) {
+    return standin::FindWindowRecord(window) != nullptr;
+}
 
 // Works for any X window, the preview's parent included. The rectangle is the
 // window's inside (X borders lie outside it). Fails for a handle that names

@@ -41,6 +41,14 @@ bool standin::IsOwnWindow(unsigned long id) {
     return everCreated.count(id) != 0;
 }
 
+// Called from the X error handler: no requests here, only bookkeeping.
+void standin::NoteWindowGone(unsigned long id) {
+    WindowRecord* record = FindWindowRecord(Window(id));
+    if (record == nullptr) return;
+    record->serverGone = true;
+    record->dc->windowAlive = false;
+}
+
 standin::WindowRecord* standin::AddWindowRecord(Window id) {
     everCreated.insert(id);
     WindowRecord& record = windows[id];

@@ -31,9 +31,9 @@ struct WindowRecord {
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
     bool visible = false;
-    bool grabPending = false;  // shown, grabs not yet taken (see input_grab.h)
     bool grabbed = false;
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
+    bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA
     Colormap colormap = 0;    // created for the window's visual, freed with it
     DeviceContext* dc = nullptr;
 };
@@ -42,7 +42,7 @@ struct WindowRecord {
 const WindowClass* FindWindowClass(const char* name);
 bool AddWindowClass(const char* name, const WindowClass& windowClass);
 
-// Null for a window the stand-in did not create or that is gone.
+// Null for a window the stand-in did not create or that has ended.
 WindowRecord* FindWindowRecord(Window id);
 WindowRecord* AddWindowRecord(Window id);
 void RemoveWindowRecord(Window id);
@@ -57,9 +57,12 @@ inline Window ToXWindow(HWND window) {
     uintptr_t value = reinterpret_cast<uintptr_t>(window);
     return value <= 0x1fffffffu ? static_cast<Window>(value) : 0;
 }
+// The record behind a Win32 handle: null also for a window the X server no
+// longer has, which counts as destroyed for every call made on it.
 inline WindowRecord* FindWindowRecord(HWND window) {
     Window id = ToXWindow(window);
-    return id == 0 ? nullptr : FindWindowRecord(id);
+    WindowRecord* record = id == 0 ? nullptr : FindWindowRecord(id);
+    return record != nullptr && !record->serverGone ? record : nullptr;
 }
 
 // Ends a window: WM_DESTROY to its procedure, then the X window itself unless
@@ -67,5 +70,7 @@ inline WindowRecord* FindWindowRecord(HWND window) {
 void EndWindow(Window id, bool xWindowGone);
 // Ends every window as an outside destruction would (signals, lost server).
 void EndAllWindows();
+// Ends the windows that X errors showed to be gone (see NoteWindowGone).
+void EndGoneWindows();
 
 }  // namespace standin

@@ -10,11 +10,16 @@ namespace standin {
 // to standard error and otherwise ignored.
 void InstallXErrorHandler();
 
+// Learns GLX's error codes on the stand-in's connection, so that its errors
+// about a window can be told apart.
+void LearnGlxErrors(Display* display);
+
 // True for a window this process created (window_table.cpp). A request on such a
-// window that fails with BadWindow or BadDrawable means it was destroyed under us
-// (its parent went first); the window's own end follows through the event loop,
-// so the error is expected and not reported.
+// window that fails with BadWindow, BadDrawable or GLX's drawable errors means it
+// was destroyed under us (its parent went first): the error is expected and not
+// reported, and NoteWindowGone makes every later call treat it as destroyed.
 bool IsOwnWindow(unsigned long id);
+void NoteWindowGone(unsigned long id);
 
 // Collects the errors of the requests made on `display` while it lives.
 // Failed() syncs with the server first, so every earlier request is counted.

@@ -133,9 +133,9 @@ if open_dialog; then
 fi
 rm -f "$XDG_CONFIG_HOME/orchardia"
 
-# Esc, the window manager's close and the window's destruction store nothing,
-# even after the box was toggled.
-for way in escape close destroy; do
+# Esc, the window manager's close, the window's destruction and SIGTERM store
+# nothing, even after the box was toggled.
+for way in escape close destroy TERM; do
   for settings in none stored; do
     if [ "$settings" = none ]; then clear_store; else write_store 0; fi
     cp "$store" "$work/before" 2>/dev/null || rm -f "$work/before"
@@ -146,6 +146,7 @@ for way in escape close destroy; do
       escape) xdotool key Escape ;;
       close) "$send_close" "$win" ;;
       destroy) xdotool windowclose "$win" ;;
+      TERM) kill -s TERM "$pid" ;;
     esac
     expect_exit "$pid" 0 "$way"
     if [ -e "$work/before" ]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Message boxes of the stand-in: the text always on standard error, and a box
-# with one OK button that Enter, Esc, Space, a click and the close button end.
+# with one OK button that Enter, Esc, Space, a click, the close button, an end
+# signal and the loss of the server end.
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -28,6 +29,8 @@ run_box() {
   case $way in
     click) xdotool mousemove --window "$win" $((w / 2)) $((h - 22)) click 1 ;;
     close) "$send_close" "$win" ;;
+    TERM | INT | HUP) kill -s "$way" "$pid" ;;
+    server-gone) kill "$xvfb_pid" ;;
     *) xdotool key "$way" ;;
   esac
   expect_exit "$pid" 0 "$way"
@@ -35,9 +38,13 @@ run_box() {
   [ "$(cat "$work/err")" = "$title: Something went wrong" ] || fail "$way: standard error was: $(cat "$work/err")"
 }
 
-for way in Return Escape space click close; do run_box "$way" 0 Oops Oops; done
+# An end signal, or the server going away, ends the box too.
+for way in Return Escape space click close TERM INT HUP; do run_box "$way" 0 Oops Oops; done
 run_box Return 0 "" Error         # no caption: Windows' "Error"
 run_box Return 999999 Oops Oops   # an owner that names no window still shows the box
+
+start_xvfb 640x480   # a server of its own to lose
+run_box server-gone 0 Oops Oops
 
 # No display: standard error only.
 env -u DISPLAY timeout 10 "$helper" 0 "Something went wrong" Oops >"$work/out" 2>"$work/err"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # orchardia /p <id>: a child of that window at (0, 0) with its size, left alone
-# by input, ending with exit code 0 when the parent is destroyed; a handle that
-# names no window ends at once with one line on standard error that quotes it.
+# by input, ending with exit code 0 and nothing on standard error when the
+# parent is destroyed or on SIGTERM; a handle that names no window ends at once
+# with one line on standard error that quotes it.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -42,7 +43,30 @@ expect_exit "$saver" 0 "SIGTERM in a preview"
 exec 3>&-
 wait "$parent_pid"
 
-before=$(xwininfo -root -children | grep -c '^ *0x' || true)
+top_level_windows() { xwininfo -root -children | grep -c '^ *0x' || true; }
+
+# The parent going away at any moment of set-up (as a settings dialog does when
+# the user clicks on to the next saver) ends the run within a second, leaving no
+# window behind (an error box would be one). Gone before the saver's window was
+# made, it is a handle that names no window: at most that one line.
+before=$(top_level_windows)
+for delay in 0 0.02 0.04 0.06 0.08 0.1 0.12 0.14 0.16 0.18 0.2 0.22 0.24 0.26 0.28 0.3; do
+  start_parent 160 120
+  "$ORCHARDIA" /p "$parent" 2>"$work/race.err" 3>&- &
+  saver=$!
+  sleep "$delay"
+  exec 3>&-
+  if ! wait_for 1 stopped "$saver"; then
+    fail "parent destroyed after ${delay}s: still running a second later"
+    kill -KILL "$saver"
+  fi
+  expect_exit "$saver" 0 "parent destroyed after ${delay}s"
+  wait "$parent_pid"
+  [ "$(top_level_windows)" -le "$before" ] || fail "parent destroyed after ${delay}s: a window was left"
+  [ ! -s "$work/race.err" ] || { [ "$(wc -l <"$work/race.err")" -eq 1 ] && grep -q "no window has the id" "$work/race.err"; } ||
+    fail "parent destroyed after ${delay}s printed: $(cat "$work/race.err")"
+done
+
 for line in "/p 999999:no window has the id 999999" "/p:no window id" "/p 0x20002c:no window id" \
             "-l:2000000:no window has the id 2000000"; do
   args=${line%:*}
@@ -51,8 +75,7 @@ for line in "/p 999999:no window has the id 999999" "/p:no window id" "/p 0x2000
   [ "$(wc -l <"$work/missing.out")" -eq 1 ] && grep -qF "orchardia: $args: ${line##*:}" "$work/missing.out" ||
     fail "$args: expected one line quoting it, got: $(cat "$work/missing.out")"
 done
-after=$(xwininfo -root -children | grep -c '^ *0x' || true)
-[ "$after" -le "$before" ] && ! has_saver_window || fail "a preview of no window left a window"
+[ "$(top_level_windows)" -le "$before" ] && ! has_saver_window || fail "a preview of no window left a window"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_preview: ok"

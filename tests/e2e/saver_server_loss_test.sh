@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The X server going away under a running saver ends the run with exit code 0
-# and one line of explanation, never a crash.
+# The X server going away under a running saver ends the run quietly with exit
+# code 0, never a crash.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -16,6 +16,6 @@ for mode in /s preview; do
   sleep 0.5
   kill "$xvfb_pid"
   expect_exit "$saver" 0 "$mode: server gone"
-  grep -q "lost the connection to the X server" "$work/stderr" || fail "$mode: said $(cat "$work/stderr")"
+  [ ! -s "$work/stderr" ] || fail "$mode: said $(cat "$work/stderr")"
 done
 echo "saver_server_loss: ok"

@@ -63,17 +63,80 @@ TEST_F(WindowInput, WheelDoesNotClose) {
               0);
 }
 
-TEST_F(WindowInput, AltKeysDoNotCloseAndAltF4IsSwallowed) {
-    Open();
-    SendKey(XK_Alt_L);
-    SendKey(XK_x, Mod1Mask);
-    SendKey(XK_F4, Mod1Mask);
-    PumpUntil(WM_SYSCOMMAND);
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_SYSKEYDOWN)), 3);
-    EXPECT_FALSE(Seen(WM_KEYDOWN));
-    EXPECT_FALSE(Seen(WM_CLOSE));
-    EXPECT_FALSE(Closed());
-    EXPECT_EQ(saverContext->closeRequested, 0);
+// Windows' rule: Alt combinations (not with Ctrl) and F10 are system keys,
+// which do not close; Alt+F4's close command is swallowed.
+TEST_F(WindowInput, OnlyKeysThatAreNoSystemKeysClose) {
+    struct Case {
+        const char* name;
+        KeySym key;
+        unsigned state;
+        UINT message;
+    };
+    const Case cases[] = {
+        {"Alt", XK_Alt_L, 0, WM_SYSKEYDOWN},
+        {"Alt+x", XK_x, Mod1Mask, WM_SYSKEYDOWN},
+        {"F10", XK_F10, 0, WM_SYSKEYDOWN},
+        {"Ctrl+F10", XK_F10, ControlMask, WM_SYSKEYDOWN},
+        {"Ctrl+Alt+x", XK_x, ControlMask | Mod1Mask, WM_KEYDOWN},
+        {"Ctrl with Alt held", XK_Control_L, Mod1Mask, WM_KEYDOWN},
+        {"Alt+F4", XK_F4, Mod1Mask, WM_SYSCOMMAND},
+    };
+    for (const Case& c : cases) {
+        Open();
+        SendKey(c.key, c.state);
+        PumpUntil(c.message);
+        EXPECT_EQ(Seen(WM_KEYDOWN), c.message == WM_KEYDOWN) << c.name;
+        EXPECT_EQ(Closed(), c.message == WM_KEYDOWN) << c.name;
+        if (!Closed()) DestroyWindow(window);
+        Pump();
+    }
+}
+
+// Only a real change of focus deactivates: not another client's keyboard grab
+// taking the focus for a while, nor the end of one.
+TEST_F(WindowInput, FocusLostToAGrabIsNoDeactivation) {
+    const struct {
+        int mode;
+        bool closes;
+    } cases[] = {{NotifyNormal, true}, {NotifyWhileGrabbed, true}, {NotifyGrab, false}, {NotifyUngrab, false}};
+    for (const auto& c : cases) {
+        Open();
+        SendFocusOut(c.mode);
+        SendKey(XK_Alt_L);  // a marker that arrives after the focus event
+        PumpUntil(WM_SYSKEYDOWN);
+        EXPECT_EQ(Seen(WM_ACTIVATE), c.closes) << "mode " << c.mode;
+        EXPECT_EQ(Closed(), c.closes) << "mode " << c.mode;
+        if (!Closed()) DestroyWindow(window);
+        Pump();
+    }
+}
+
+// Full screen, the close and screen-save commands are swallowed when wParam is
+// exactly theirs; with the low bits set they reach DefWindowProcA, which masks.
+TEST_F(WindowInput, SystemCommandsAreSwallowedOnlyWhenExact) {
+    const struct {
+        const char* name;
+        SaverMode mode;
+        WPARAM command;
+        bool closeSent;
+        int screenSaves;
+    } cases[] = {
+        {"close", ModeSaver, SC_CLOSE, false, 0},
+        {"close, low bits set", ModeSaver, SC_CLOSE | 3, true, 0},
+        {"screen save", ModeSaver, SC_SCREENSAVE, false, 0},
+        {"screen save, low bits set", ModeSaver, SC_SCREENSAVE | 1, false, 1},
+        {"screen save in a preview", ModePreview, SC_SCREENSAVE, false, 1},
+    };
+    for (const auto& c : cases) {
+        saverMode = c.mode;
+        Open();
+        int before = standin::ScreenSaveRequests();
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, c.command, 0), 0) << c.name;
+        EXPECT_EQ(Seen(WM_CLOSE), c.closeSent) << c.name;
+        EXPECT_EQ(standin::ScreenSaveRequests() - before, c.screenSaves) << c.name;
+        DestroyWindow(window);
+        Pump();
+    }
 }
 
 TEST_F(WindowInput, CloseBeforeAnyInputIsIgnored) {

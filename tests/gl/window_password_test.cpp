@@ -1,6 +1,10 @@
-// The grace period and the password check, with the platform's password
-// library played by tests/helpers/fakepassword, loaded by name.
+// The grace period, the password check and the password change, with the
+// platform's password libraries played by tests/helpers/fakepassword, loaded
+// by name.
+#include <dlfcn.h>
+
 #include <functional>
+#include <string>
 
 #include "tests/helpers/saver_window_harness.h"
 
@@ -9,6 +13,15 @@ namespace {
 // What the fake library asks for each check; counts the calls.
 std::function<int(HWND)> passwordAnswer;
 int passwordCalls = 0;
+
+// The calls the fake library's change routine received.
+struct ChangeCall {
+    std::string provider;
+    HWND window;
+    unsigned long reserved;
+    void* reserved2;
+};
+std::vector<ChangeCall> changeCalls;
 
 class WindowPassword : public SaverWindowHarness {
 public:
@@ -114,25 +127,67 @@ TEST_F(WindowPassword, RefusedPasswordArmsTheSaverAndAnotherCloseChecksAgain) {
     EXPECT_TRUE(quitSeen);
 }
 
-TEST_F(WindowPassword, NoLibraryOrAnNtPlatformAgreesWithoutAsking) {
-    standin::SetPlatformId(VER_PLATFORM_WIN32_NT);
-    passwordAnswer = [](HWND) { return ++passwordCalls, 0; };
-    Open();
-    PressKeyAt(kStartTick + 20000);
-    EXPECT_EQ(passwordCalls, 0);
-    EXPECT_TRUE(Closed());
+// True while the library at `path` is loaded (FreeLibrary unloads it).
+bool Loaded(const std::string& path) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) dlclose(handle);
+    return handle != nullptr;
+}
 
-    standin::SetPlatformId(VER_PLATFORM_WIN32_WINDOWS);
-    standin::SetLibraryDirectory("/nonexistent");
-    Open();
-    PressKeyAt(kStartTick + 40000);
-    EXPECT_EQ(passwordCalls, 0);
-    EXPECT_TRUE(Closed());
+// An NT platform, no library, or a library without the entry: the check
+// agrees without asking, and a library it loaded is freed again.
+TEST_F(WindowPassword, NoCheckToMakeAgrees) {
+    const struct {
+        DWORD platform;
+        const char* directory;
+    } cases[] = {{VER_PLATFORM_WIN32_NT, FAKE_PASSWORD_DIR},
+                 {VER_PLATFORM_WIN32_WINDOWS, "/nonexistent"},
+                 {VER_PLATFORM_WIN32_WINDOWS, NO_ENTRY_PASSWORD_DIR}};
+    passwordAnswer = [](HWND) { return ++passwordCalls, 0; };
+    DWORD tick = kStartTick;
+    for (const auto& c : cases) {
+        standin::SetPlatformId(c.platform);
+        standin::SetLibraryDirectory(c.directory);
+        tick += 20000;
+        standin::SetManualTickCount(tick);
+        Open();
+        PressKeyAt(tick + 20000);
+        EXPECT_EQ(passwordCalls, 0) << c.directory;
+        EXPECT_TRUE(Closed()) << c.directory;
+        EXPECT_FALSE(Loaded(std::string(c.directory) + "/PASSWORD.CPL")) << c.directory;
+    }
+}
+
+// What /a does: the change routine, called with "SCRSAVE" and the parent when
+// the library has it, nothing otherwise; the library is freed in every case.
+TEST_F(WindowPassword, ChangePasswordCallsTheLibraryAndFreesIt) {
+    const struct {
+        const char* directory;
+        int calls;
+    } cases[] = {{FAKE_PASSWORD_DIR, 1}, {NO_ENTRY_PASSWORD_DIR, 0}, {"/nonexistent", 0}};
+    HWND parentHandle = reinterpret_cast<HWND>(static_cast<uintptr_t>(parent));
+    for (const auto& c : cases) {
+        changeCalls.clear();
+        standin::SetLibraryDirectory(c.directory);
+        ChangeSaverPassword(parentHandle);
+        ASSERT_EQ(int(changeCalls.size()), c.calls) << c.directory;
+        for (const ChangeCall& call : changeCalls) {
+            EXPECT_EQ(call.provider, "SCRSAVE");
+            EXPECT_EQ(call.window, parentHandle);
+            EXPECT_EQ(call.reserved, 0u);
+            EXPECT_EQ(call.reserved2, nullptr);
+        }
+        EXPECT_FALSE(Loaded(std::string(c.directory) + "/MPR.DLL")) << c.directory;
+    }
 }
 
 }  // namespace
 
-// Called by the fake password library in place of the platform's dialog.
+// Called by the fake password library in place of the platform's dialogs.
 extern "C" int FakePasswordAnswer(HWND window) {
     return passwordAnswer ? passwordAnswer(window) : 1;
+}
+
+extern "C" void FakePasswordChange(const char* provider, HWND window, unsigned long reserved, void* reserved2) {
+    changeCalls.push_back({provider, window, reserved, reserved2});
 }

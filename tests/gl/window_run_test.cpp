@@ -2,8 +2,15 @@
 // server of its own, since a full-screen run grabs keyboard and pointer.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/GLWindow.h"
@@ -11,6 +18,9 @@
 #include "app/SaverMode.h"
 #include "platform/x11/testing.h"
 #include "tests/helpers/private_xserver.h"
+
+#include <X11/Xlib.h>  // after the stand-in's headers, whose names its macros would break
+#include <X11/keysym.h>
 
 namespace {
 
@@ -58,6 +68,99 @@ TEST(WindowRunDeathTest, SetUpFailuresEndTheRunWithAMessageAndClearTheSaverState
     for (const Case& c : cases)
         EXPECT_EXIT(std::exit(FailingRun(c.failingCall, c.serverHasGlx)), ::testing::ExitedWithCode(0), c.message)
             << c.failingCall;
+}
+
+// What another client can grab: 0 nothing, 1 the keyboard, 2 the pointer, 3 both.
+int GrabbableByOthers(Display* other) {
+    Window root = DefaultRootWindow(other);
+    int grabbable = 0;
+    if (XGrabKeyboard(other, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess) grabbable |= 1;
+    if (XGrabPointer(other, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+        grabbable |= 2;
+    XUngrabKeyboard(other, CurrentTime);
+    XUngrabPointer(other, CurrentTime);
+    XSync(other, False);
+    return grabbable;
+}
+
+// 0 when a shown popup held keyboard and pointer before any message was read
+// (input during set-up waits in its queue) and let go of both for a message box.
+int GrabsFromShowUntilAMessageBox() {
+    PrivateXServer server("640x480");
+    Display* other = server.Ready() ? XOpenDisplay(nullptr) : nullptr;
+    if (other == nullptr) return 3;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "GrabProbe";
+    RegisterClassA(&windowClass);
+    CreateWindowExA(0, "GrabProbe", "SaverWindow", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                    nullptr);
+    int whileShown = GrabbableByOthers(other);
+    standin::SetMessageBoxesHeadless(true);
+    MessageBoxA(nullptr, "failed", "Error", MB_OK);
+    int duringBox = GrabbableByOthers(other);
+    std::fprintf(stderr, "grabbable by others: shown %d, box %d\n", whileShown, duringBox);
+    XCloseDisplay(other);
+    return whileShown == 0 && duringBox == 3 ? 0 : 1;
+}
+
+TEST(WindowRunDeathTest, FullScreenWindowHoldsInputFromItsShowingUntilAMessageBox) {
+    EXPECT_EXIT(std::exit(GrabsFromShowUntilAMessageBox()), ::testing::ExitedWithCode(0), "");
+}
+
+off_t FileSize(const std::string& path) {
+    struct stat status = {};
+    return stat(path.c_str(), &status) == 0 ? status.st_size : 0;
+}
+
+// Seconds on CLOCK_MONOTONIC, as the swap log writes them.
+double MonotonicSeconds() {
+    timespec now = {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Once frames are drawn, another client sends the saver window a burst of 50
+// Alt presses (ignored) and then a key, which ends the run. 0 when at most the
+// frame in progress was swapped after the burst: the loop handled every
+// pending message before drawing again.
+int BurstRun(const std::string& swapLog) {
+    PrivateXServer server("640x480");
+    if (!server.Ready()) return 3;
+    PrepareFullScreenRun();
+    setenv("ORCHARDIA_SWAP_LOG", swapLog.c_str(), 1);
+    double burstSent = 0;
+    std::thread sender([&swapLog, &burstSent] {
+        for (int i = 0; i < 2000 && FileSize(swapLog) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Display* other = XOpenDisplay(nullptr);
+        XEvent event = {};
+        event.xkey.type = KeyPress;
+        event.xkey.window = Window(reinterpret_cast<uintptr_t>(saverWindow));
+        event.xkey.root = DefaultRootWindow(other);
+        event.xkey.same_screen = True;
+        for (int i = 0; i <= 50; ++i) {
+            event.xkey.keycode = XKeysymToKeycode(other, i < 50 ? XK_Alt_L : XK_a);
+            XSendEvent(other, event.xkey.window, False, 0, &event);
+        }
+        XSync(other, False);
+        burstSent = MonotonicSeconds();
+        XCloseDisplay(other);
+    });
+    RunSaverWindow(nullptr, SW_SHOWDEFAULT);
+    sender.join();
+    std::ifstream log(swapLog);
+    int framesAfter = 0;
+    for (double swapped = 0; log >> swapped;) framesAfter += swapped > burstSent ? 1 : 0;
+    std::fprintf(stderr, "frames swapped after the burst: %d\n", framesAfter);
+    return burstSent > 0 && framesAfter <= 1 ? 0 : 1;
+}
+
+TEST(WindowRunDeathTest, BurstOfMessagesIsHandledBeforeTheNextFrame) {
+    std::string swapLog = ::testing::TempDir() + "orchardia_burst_swaps";
+    std::remove(swapLog.c_str());
+    EXPECT_EXIT(std::exit(BurstRun(swapLog)), ::testing::ExitedWithCode(0), "");
+    std::remove(swapLog.c_str());
 }
 
 }  // namespace

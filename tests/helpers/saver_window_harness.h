@@ -123,9 +123,9 @@ public:
         event.xcrossing.detail = NotifyNonlinear;
         Send(&event);
     }
-    void SendFocusOut() {
+    void SendFocusOut(int mode = NotifyNormal) {
         XEvent event = WindowEvent(FocusOut);
-        event.xfocus.mode = NotifyNormal;
+        event.xfocus.mode = mode;
         event.xfocus.detail = NotifyNonlinear;
         Send(&event);
     }
