@@ -196,6 +196,7 @@ void standin::EndAllWindows() {
 }
 
 void standin::EndGoneWindows() {
+    if (!TakeWindowGoneNote()) return;
     for (Window id : LiveWindows())
         if (FindWindowRecord(id)->serverGone) EndWindow(id, true);
 }

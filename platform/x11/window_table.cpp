@@ -13,6 +13,7 @@ std::map<std::string, standin::WindowClass> classes;
 std::map<Window, standin::WindowRecord> windows;
 std::vector<std::unique_ptr<standin::DeviceContext>> deviceContexts;
 std::set<Window> everCreated;  // ids of windows made here, also after their end
+bool windowGoneNoted = false;  // a record was marked serverGone since the last look
 
 std::string Folded(const char* name) {
     std::string folded(name);
@@ -47,6 +48,13 @@ void standin::NoteWindowGone(unsigned long id) {
     if (record == nullptr) return;
     record->serverGone = true;
     record->dc->windowAlive = false;
+    windowGoneNoted = true;
+}
+
+bool standin::TakeWindowGoneNote() {
+    bool noted = windowGoneNoted;
+    windowGoneNoted = false;
+    return noted;
 }
 
 standin::WindowRecord* standin::AddWindowRecord(Window id) {

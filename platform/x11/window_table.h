@@ -72,5 +72,8 @@ void EndWindow(Window id, bool xWindowGone);
 void EndAllWindows();
 // Ends the windows that X errors showed to be gone (see NoteWindowGone).
 void EndGoneWindows();
+// True once after NoteWindowGone marked a window, so the message loop's
+// check costs nothing while every window is alive.
+bool TakeWindowGoneNote();
 
 }  // namespace standin
