@@ -10,16 +10,16 @@
 void CaptureFrame(const Scene& scene, const WedgeConfig& config, FrameSnapshot* frame) {
     const SpriteField& field = *scene.spriteField;
     glGetDoublev(GL_MODELVIEW_MATRIX, frame->camera);
-    const double t = scene.sceneTime;
-    const float a = float(t * 0.1), b = float(t * 0.02);
-    frame->gradientTurn = float(t * 8.0);
+    const GradientPhases gradient = GradientAt(scene.sceneTimeBase, scene.sceneTime);
+    const double a = gradient.colourA, b = gradient.colourB;
+    frame->gradientTurn = gradient.turn;
     frame->top[0] = field.backgroundColor.x;
     frame->top[1] = field.backgroundColor.y;
     frame->top[2] = field.backgroundColor.z;
-    frame->bottom[0] = float((std::sin(double(a)) + 1.0) * 0.25);
+    frame->bottom[0] = float((std::sin(a) + 1.0) * 0.25);
     frame->bottom[1] = 0.0f;
-    frame->bottom[2] = float((std::cos(double(a)) + 1.0) * 0.25);
-    frame->bottom[3] = float((std::cos(double(b)) + 1.0) * 0.25);
+    frame->bottom[2] = float((std::cos(a) + 1.0) * 0.25);
+    frame->bottom[3] = float((std::cos(b) + 1.0) * 0.25);
     frame->atlas = field.images != nullptr ? field.images[0].textureName : 0;
     frame->logo = field.images != nullptr ? field.images[1].textureName : 0;
     frame->mirrored = scene.mirrored;

@@ -11,6 +11,11 @@ bool clockStarted = false;
 
 namespace {
 
+// From 2^13 s on a float no longer keeps every millisecond apart, so whole
+// 4096-second steps are taken off sceneTime there, keeping it within [2^12, 2^13).
+constexpr double kRebaseAtSeconds = 8192.0;
+constexpr int64_t kRebaseStepSeconds = 4096;
+
 // Without a high-resolution counter (frequency 0) the clock runs on the
 // millisecond tick count, widened to 64 bits so that its 49-day wrap is harmless.
 bool onTickCount = false;
@@ -78,11 +83,17 @@ void Scene::StartClock() {
     measuredRate = 50.0f;
     sceneTime = 0.0f;
     lastMeasureTime = 0.0f;
+    sceneTimeBase = 0;
 }
 
 void Scene::UpdateClock() {
     int64_t milliseconds = ElapsedMilliseconds(ReadCounter() - counterOrigin, counterFrequency);
-    double seconds = double(milliseconds) * double(0.001f);
+    double seconds = double(milliseconds) * double(0.001f) - double(sceneTimeBase);
+    if (seconds >= kRebaseAtSeconds) {
+        const int64_t shift = (int64_t(seconds) / kRebaseStepSeconds - 1) * kRebaseStepSeconds;
+        RebaseClock(shift);
+        seconds -= double(shift);
+    }
     sceneTime = float(seconds);
     double sinceMeasure = seconds - double(lastMeasureTime);
     if (sinceMeasure < 1.0) {
@@ -100,4 +111,15 @@ void Scene::CloseMeasureWindow(double seconds) {
     windowFrames = 0;
     lastMeasureTime = sceneTime;
     frameDelay = GovernFrameDelay(frameDelay, targetRate, previousRate);
+}
+
+// Every stored time lies within seconds of sceneTime, below 2^13 s, so taking
+// whole seconds off each is exact and their differences do not change.
+void Scene::RebaseClock(int64_t seconds) {
+    const double shift = double(seconds);
+    sceneTimeBase += seconds;
+    sceneTime = float(double(sceneTime) - shift);
+    lastMeasureTime = float(double(lastMeasureTime) - shift);
+    RebaseTransition(shift);
+    RebaseSpriteField(shift);
 }

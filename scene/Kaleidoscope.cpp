@@ -34,6 +34,10 @@ void Scene::UpdateSpriteField() {
     if (spriteField != nullptr) spriteField->Update();
 }
 
+void Scene::RebaseSpriteField(double seconds) {
+    if (spriteField != nullptr) spriteField->RebaseTimes(seconds);
+}
+
 void Scene::DrawFrame() {
     const WedgeConfig& config = FrameConfig();
     if (spriteField != nullptr) DrawKaleidoscope(config);

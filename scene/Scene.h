@@ -24,6 +24,8 @@ public:
     void StartClock();
     void UpdateClock();
     void CloseMeasureWindow(double seconds);
+    // Moves the origin of sceneTime and of every stored time on by `seconds`.
+    void RebaseClock(int64_t seconds);
 
     // Wedge configurations.
     void SelectConfig(int index, bool animate);
@@ -38,6 +40,7 @@ public:
     void SetUpWedges();
     void SetUpSpriteField();
     void UpdateSpriteField();
+    void RebaseSpriteField(double seconds);
     void DrawFrame();
     void TearDownSpriteField();
 
@@ -53,4 +56,7 @@ public:
     int windowFrames = 0;          // clock updates counted in the current window
     int targetRate = 0;            // frames per second wanted
     int frameDelay = 0;            // milliseconds the main loop sleeps after each frame
+    // Whole seconds since clock start that rebasing has taken off sceneTime and
+    // every stored time; sceneTimeBase + sceneTime is the time since clock start.
+    int64_t sceneTimeBase = 0;
 };

@@ -30,3 +30,6 @@ struct WedgeTransition {
 // its eased angle every frame.
 extern WedgeTransition wedgeTransition;
 extern WedgeConfig blendedConfig;
+
+// Moves the transition's start `seconds` earlier, with the clock's rebasing.
+void RebaseTransition(double seconds);

@@ -52,6 +52,10 @@ void Scene::SelectConfig(int index, bool animate) {
     t.toAngle = currentConfig->segmentAngle;
 }
 
+void RebaseTransition(double seconds) {
+    wedgeTransition.startTime = float(double(wedgeTransition.startTime) - seconds);
+}
+
 void Scene::SelectRandomConfig(bool animate) {
     SelectConfig(RandomIndex(8), animate);
 }

@@ -83,6 +83,12 @@ void SpriteField::Update() {
     for (int i = 0; i < kSpriteCount; ++i) sprites[i].Update();
 }
 
+// Every life goes on as it was: the clock has moved its origin by `seconds`.
+void SpriteField::RebaseTimes(double seconds) {
+    if (sprites == nullptr) return;
+    for (int i = 0; i < kSpriteCount; ++i) sprites[i].birthTime = float(double(sprites[i].birthTime) - seconds);
+}
+
 void SpriteField::StepDrift() {
     ++driftStep;
     if (driftStep > driftLength) BeginDriftCycle();

@@ -3,6 +3,8 @@
 // slowly between random targets at every rebirth.
 #pragma once
 
+#include <cstdint>
+
 #include "common/Vector3.h"
 
 class Scene;
@@ -26,6 +28,8 @@ public:
     void SpawnSprites();
     void LoadImages();
     void Update();
+    // Moves every birth time `seconds` earlier, with the clock's rebasing.
+    void RebaseTimes(double seconds);
     // The gradient and the banner, leaving the state the sprites draw under.
     void DrawBackground();
     void DrawSprites();
@@ -52,12 +56,22 @@ public:
 
 private:
     void BeginDriftCycle();
-    void DrawGradient(float sceneTime);
+    void DrawGradient(int64_t sceneTimeBase, float sceneTime);
     void DrawBanner();
 };
 
 // The one field of the process, for the sprites.
 extern SpriteField* activeSpriteField;
+
+// The gradient at sceneTime seconds after sceneTimeBase whole seconds: its
+// turn in degrees, and the angles in radians from which its bottom colour is
+// made (`colourA` for red and blue, `colourB` for alpha).
+struct GradientPhases {
+    float turn;
+    float colourA;
+    float colourB;
+};
+GradientPhases GradientAt(int64_t sceneTimeBase, float sceneTime);
 
 // An atlas cell for a fresh uniform value: the integer part of u x count,
 // kept within the atlas when u is exactly 1.

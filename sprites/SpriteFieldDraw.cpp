@@ -29,11 +29,28 @@ void SetSpriteState() {
     glEnable(GL_TEXTURE_2D);
 }
 
+constexpr double kTwoPi = 6.283185307179586;
+
+// A phase growing `perSecond` a second, `t` seconds after `base` whole seconds.
+// Until the clock first rebases it is t x perSecond; afterwards it is reduced
+// by `period`, so that it stays as fine after years as in the first hours.
+double PhaseAt(int64_t base, float t, double perSecond, double period) {
+    const double phase = double(t) * perSecond;
+    if (base == 0) return phase;
+    return std::fmod(std::fmod(double(base) * perSecond, period) + phase, period);
+}
+
 }  // namespace
+
+GradientPhases GradientAt(int64_t sceneTimeBase, float sceneTime) {
+    return {float(PhaseAt(sceneTimeBase, sceneTime, 8.0, 360.0)),
+            float(PhaseAt(sceneTimeBase, sceneTime, double(0.1f), kTwoPi)),
+            float(PhaseAt(sceneTimeBase, sceneTime, double(0.02f), kTwoPi))};
+}
 
 void SpriteField::DrawBackground() {
     glDisable(GL_CULL_FACE);
-    DrawGradient(scene->sceneTime);
+    DrawGradient(scene->sceneTimeBase, scene->sceneTime);
     SetSpriteState();
     DrawBanner();
     BindModulated(TextureName(images, 0));
@@ -41,19 +58,19 @@ void SpriteField::DrawBackground() {
 
 // A quad far behind the wedges, from the fixed colour along its top edge to a
 // slowly changing one along its bottom edge, turning 8 degrees per second.
-void SpriteField::DrawGradient(float sceneTime) {
-    const double t = sceneTime;
-    const float a = float(t * double(0.1f));   // radians
-    const float b = float(t * double(0.02f));  // radians
+void SpriteField::DrawGradient(int64_t sceneTimeBase, float sceneTime) {
+    const GradientPhases phases = GradientAt(sceneTimeBase, sceneTime);
+    const double a = phases.colourA;
+    const double b = phases.colourB;
     glPushMatrix();
-    glRotatef(float(t * 8.0), 0.0f, 0.0f, 1.0f);
+    glRotatef(phases.turn, 0.0f, 0.0f, 1.0f);
     const GLfloat top[3] = {backgroundColor.x, backgroundColor.y, backgroundColor.z};
     glBegin(GL_QUADS);
     glColor3fv(top);
     glVertex3f(-32.0f, 32.0f, -10.0f);
     glVertex3f(32.0f, 32.0f, -10.0f);
-    glColor4f(float((std::sin(double(a)) + 1.0) * 0.25), 0.0f, float((std::cos(double(a)) + 1.0) * 0.25),
-              float((std::cos(double(b)) + 1.0) * 0.25));
+    glColor4f(float((std::sin(a) + 1.0) * 0.25), 0.0f, float((std::cos(a) + 1.0) * 0.25),
+              float((std::cos(b) + 1.0) * 0.25));
     glVertex3f(32.0f, -32.0f, -10.0f);
     glVertex3f(-32.0f, -32.0f, -10.0f);
     glEnd();

@@ -1,10 +1,15 @@
 // The frame clock and its governor, driven by the stand-in's manual counter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/x11/testing.h"
 #include "scene/FrameClock.h"
 #include "scene/Scene.h"
 #include "scene/testing.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteField.h"
 
 namespace {
 
@@ -30,10 +35,11 @@ protected:
         scenetest::ResetClock();
     }
 
-    // One clock update at `milliseconds` after the clock started.
+    // One frame's update at `milliseconds` after the clock started (exact for
+    // whole milliseconds up to 18 years).
     void UpdateAt(double milliseconds) {
         standin::SetManualCounter(origin + int64_t(milliseconds * 1e6), kTicksPerSecond);
-        scene.UpdateClock();
+        scene.Update();
     }
     // `frames` updates spread over the window that ends at `endMs`, then the
     // update at `endMs` that closes it.
@@ -122,13 +128,46 @@ TEST_F(FrameClockTest, SceneTimeIsWholeMilliseconds) {
         {999999, 0},
         {1999999, 1},
         {1234567891, 1234},
-        {int64_t(200) * 86400 * kTicksPerSecond + 5, int64_t(200) * 86400 * 1000},  // 200 days
+        {int64_t(8191999) * 1000000 + 999999, 8191999},  // the last millisecond before any rebasing
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.ticks);
         standin::SetManualCounter(origin + row.ticks, kTicksPerSecond);
         scene.UpdateClock();
         EXPECT_EQ(scene.sceneTime, Seconds(row.milliseconds));
+    }
+}
+
+// 33 ms frames at any uptime: scene time, sprite 0's phase, the gradient's turn and colour advance as
+// in the first minute (to within 1 ms of motion), a forced transition is halfway at 1 s, and windows
+// of 31 frames measure 30 / 1.023 s. The last two rows cross the first and the second rebasing.
+TEST_F(FrameClockTest, MotionIsTheSameAtAnyUptime) {
+    const int64_t h = 3600000, d = 24 * h;
+    const int64_t uptimes[] = {0, h, 3 * h, d, 7 * d, 30 * d, 365 * d, 3652 * d, 8191500, 12287500};
+    const double steps[] = {0.033, 0.00165, 0.264, 0.0033}, periods[] = {1e12, 1, 360, 2 * M_PI};
+    for (int64_t uptime : uptimes) {
+        SetUp();
+        scene.SetUpWedges();
+        SpriteField field(&scene, false);
+        field.SpawnSprites();
+        field.driftLength = 1 << 30;  // no drift cycle begins, so no wedge change but the one forced below
+        scene.spriteField = &field;
+        double last[4] = {}, halfway = 0;
+        for (int frame = 0; frame <= 100; ++frame) {
+            UpdateAt(double(uptime + 33 * frame));
+            const GradientPhases g = GradientAt(scene.sceneTimeBase, scene.sceneTime);
+            const double time = double(scene.sceneTimeBase) + double(scene.sceneTime);
+            const double now[4] = {time, field.sprites[0].phase, g.turn, g.colourA};
+            for (int i = 0; i < 4 && frame > 0; ++i)
+                ASSERT_NEAR(std::remainder(now[i] - last[i], periods[i]), steps[i], steps[i] / 33)
+                    << uptime + 33 * frame;
+            std::copy(now, now + 4, last);
+            if (frame == 0) scenetest::ResetTransition(), scene.SelectConfig(0, false), scene.SelectConfig(7, true);
+            if (frame == 30) UpdateAt(double(uptime + 1000)), halfway = scene.FrameConfig().segmentAngle;
+        }
+        EXPECT_NEAR(halfway, 25.5, 0.01) << uptime;
+        EXPECT_NEAR(scene.measuredRate, 30 / 1.023, 0.01) << uptime;
+        scene.spriteField = nullptr;
     }
 }
 
