@@ -55,6 +55,7 @@ TEST_F(WindowPassword, InputWithinTheGracePeriodClosesWithoutACheck) {
         {1000000, 0, 0},         {1000000, 15000, 0},      {1000000, 15001, 1},
         {0xFFFFF000u, 15000, 0},  // the tick count wraps between start and input
         {0xFFFFF000u, 15001, 1},  {0xFFFFFFFFu, 1, 0},
+        {0xFFFFF000u, 100, 0},  // input before the wrap, the grace period ending after it
     };
     for (const Case& c : cases) {
         passwordCalls = 0;
