@@ -1,5 +1,6 @@
-// Scene time from the high-resolution counter, measured once a second, and the
-// governor that tunes the main loop's sleep toward the target frame rate.
+// Scene time from the high-resolution counter, rebased by whole seconds so that
+// it stays fine for years, measured once a second, and the governor that tunes
+// the main loop's sleep toward the target frame rate.
 #include "scene/FrameClock.h"
 
 #include "platform/winapi.h"
@@ -113,8 +114,10 @@ void Scene::CloseMeasureWindow(double seconds) {
     frameDelay = GovernFrameDelay(frameDelay, targetRate, previousRate);
 }
 
-// Every stored time lies within seconds of sceneTime, below 2^13 s, so taking
-// whole seconds off each is exact and their differences do not change.
+// The stored times (births, the transition's start, the last window's close)
+// lie within seconds of sceneTime, below 2^13 s, so taking whole seconds off
+// each is exact and their differences stay; after a longer stall they are
+// renewed in this same frame anyway.
 void Scene::RebaseClock(int64_t seconds) {
     const double shift = double(seconds);
     sceneTimeBase += seconds;
