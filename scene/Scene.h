@@ -18,6 +18,10 @@ public:
     // Draws one frame into the back buffer; bit 16 of `flags` means mirrored.
     // Always true: show the frame by swapping buffers.
     bool Render(uint32_t flags);
+    // The drawing area is now width x height pixels: the next Render takes the
+    // viewport and projection for the last size given, and nothing else.
+    void Resize(int width, int height);
+    void TakeWantedSize();
     void Update();
 
     // Frame clock.
@@ -53,4 +57,8 @@ public:
     int windowFrames = 0;          // clock updates counted in the current window
     int targetRate = 0;            // frames per second wanted
     int frameDelay = 0;            // milliseconds the main loop sleeps after each frame
+
+    // Drawing area in pixels: as the viewport has it, and as last given.
+    int viewWidth = 0, viewHeight = 0;
+    int wantedWidth = 0, wantedHeight = 0;
 };

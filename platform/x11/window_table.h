@@ -35,6 +35,8 @@ struct WindowRecord {
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
     bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA
     Colormap colormap = 0;    // created for the window's visual, freed with it
+    Window parent = 0;        // a child's parent, whose size it follows
+    int width = 0, height = 0;  // pixels, as last reported with WM_SIZE (or created)
     DeviceContext* dc = nullptr;
 };
 

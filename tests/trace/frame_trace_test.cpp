@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 // The stand-in's header first: it defines APIENTRY for itself, which GL's headers then keep.
 #include "platform/x11/testing.h"
@@ -308,6 +310,38 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     prng::ForceNext(4242);
     EXPECT_EQ(prng::rand(), 4242) << "a different number of random draws than queued";
+}
+
+// Size changes between two frames: the next frame first takes the viewport
+// and projection of the last size given (none when it is the size drawn
+// already), then draws exactly what it would have drawn. A collapsed side
+// counts as one pixel.
+TEST_F(FrameTraceTest, ResizeChangesOnlyViewportAndProjection) {
+    scene.SetUp(context.width, context.height);
+    scene.Render(0x10000);
+    SetSceneTime(500);
+    const Calls unresized = Record(0x10000);
+    const struct {
+        std::vector<std::pair<int, int>> sizes;
+        double viewWidth, viewHeight, aspect;  // viewWidth 0: no projection change
+    } rows[] = {{{{320, 100}}, 320, 100, 3.2},
+                {{{200, 100}, {640, 480}, {100, 400}}, 100, 400, 0.25},
+                {{{0, 120}}, 1, 120, 1.0 / 120},
+                {{{1024, 768}, {-5, 120}}, 0, 0, 0},
+                {{{1, 0}}, 1, 1, 1}};
+    for (const auto& row : rows) {
+        for (const auto& size : row.sizes) scene.Resize(size.first, size.second);
+        Calls expected;
+        if (row.viewWidth != 0)
+            expected = {{"glViewport", {0, 0, row.viewWidth, row.viewHeight}},
+                        {"glMatrixMode", {GL_PROJECTION}},
+                        {"glLoadIdentity", {}},
+                        {"gluPerspective", {90, row.aspect, 1, 20}},
+                        {"glMatrixMode", {GL_MODELVIEW}}};
+        Append(expected, unresized);
+        EXPECT_EQ(FirstDifference(Record(0x10000), expected), "") << row.viewWidth << "x" << row.viewHeight;
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
 }
 
 // Sprites are drawn once per wedge copy: both copies of every second wedge
