@@ -85,3 +85,40 @@ mirror_asymmetry() {
 looks_mirrored() {
   awk -v a="$(mirror_asymmetry "$1")" 'BEGIN { exit !(a < 0.25) }'
 }
+
+# start_parent W H: a plain window (background 51,102,153) that goes away when
+# its control pipe (descriptor 3) closes; sets parent and parent_pid.
+start_parent() {
+  rm -f "$work/ctl" "$work/parent"
+  mkfifo "$work/ctl"
+  "$ORCHARDIA_BUILD/tests/helpers/xparent/xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
+  parent_pid=$!
+  exec 3>"$work/ctl"
+  wait_for 10 test -s "$work/parent" || fail "no parent window"
+  parent=$(cat "$work/parent")
+}
+
+# pixel PNG X Y: the pixel there as "R,G,B" (0-255).
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+# covers_corners PNG BACKGROUND: no corner pixel is the background ("R,G,B"):
+# the saver's gradient reaches every corner.
+covers_corners() {
+  local w h
+  read -r w h < <(identify -format '%w %h' "$1")
+  for point in "2 2" "$((w - 3)) 2" "2 $((h - 3))" "$((w - 3)) $((h - 3))"; do
+    [ "$(pixel "$1" $point)" != "$2" ] || return 1
+  done
+}
+
+# centre_offset PNG: how far the centroid of the sharp edges lies from the
+# picture's centre, as a share of its width or height (the larger). The
+# kaleidoscope turns about the centre of its window (below 0.02 seen).
+centre_offset() {
+  local w h centroid
+  read -r w h < <(identify -format '%w %h' "$1")
+  centroid=$(convert "$1" "${edge_map[@]}" -verbose -moments info: | awk '/Centroid:/ { print $2; exit }')
+  awk -v c="$centroid" -v w="$w" -v h="$h" 'BEGIN { split(c, p, ","); x = p[1] / w - 0.5; y = p[2] / h - 0.5
+    x = x < 0 ? -x : x; y = y < 0 ? -y : y; printf "%.3f\n", (x > y ? x : y) }'
+}
+looks_centred() { awk -v o="$(centre_offset "$1")" 'BEGIN { exit !(o < 0.05) }'; }

@@ -7,19 +7,6 @@ set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
-xparent=$ORCHARDIA_BUILD/tests/helpers/xparent/xparent
-
-# start_parent W H: a plain window that goes away when its control pipe closes.
-start_parent() {
-  rm -f "$work/ctl" "$work/parent"
-  mkfifo "$work/ctl"
-  "$xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
-  parent_pid=$!
-  exec 3>"$work/ctl"
-  wait_for 10 test -s "$work/parent" || fail "no parent window"
-  parent=$(cat "$work/parent")
-}
-
 start_parent 320 200
 "$ORCHARDIA" /p "$parent" 2>>"$work/stderr" 3>&- &
 saver=$!
