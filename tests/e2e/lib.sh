@@ -110,15 +110,3 @@ covers_corners() {
     [ "$(pixel "$1" $point)" != "$2" ] || return 1
   done
 }
-
-# centre_offset PNG: how far the centroid of the sharp edges lies from the
-# picture's centre, as a share of its width or height (the larger). The
-# kaleidoscope turns about the centre of its window (below 0.02 seen).
-centre_offset() {
-  local w h centroid
-  read -r w h < <(identify -format '%w %h' "$1")
-  centroid=$(convert "$1" "${edge_map[@]}" -verbose -moments info: | awk '/Centroid:/ { print $2; exit }')
-  awk -v c="$centroid" -v w="$w" -v h="$h" 'BEGIN { split(c, p, ","); x = p[1] / w - 0.5; y = p[2] / h - 0.5
-    x = x < 0 ? -x : x; y = y < 0 ? -y : y; printf "%.3f\n", (x > y ? x : y) }'
-}
-looks_centred() { awk -v o="$(centre_offset "$1")" 'BEGIN { exit !(o < 0.05) }'; }
