@@ -203,13 +203,9 @@ done
 kill "$owner_pid"
 openbox >/dev/null 2>&1 &
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-wait_for 10 wm_running || fail "openbox did not start"
-if open_dialog /c; then
-  read -r dx dy < <(xwininfo -id "$win" |
-    awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
-  [ $(((dx - (1280 - width) / 2) / 30)) -eq 0 ] && [ $(((dy - (1024 - height) / 2) / 30)) -eq 0 ] ||
-    fail "/c under openbox: dialog at $dx,$dy, not centred on the screen"
-  xdotool key Escape
-fi
+wait_for 10 wm_running && sleep 1 && open_dialog /c || fail "no dialog under openbox"
+xwininfo -id "$win" | awk -v x=$(((1280 - width) / 2)) -v y=$(((1024 - height) / 2)) '/Absolute upper-left X/ { x = $4 - x }
+  /Absolute upper-left Y/ { y = $4 - y } END { exit !(x >= 0 && x < 30 && y >= 0 && y < 30) }' || fail "/c under openbox: not centred"
+xdotool key Escape
 
 end_checks "config dialog"
