@@ -2,8 +2,8 @@
 // Alt, and for F10), buttons 1-3 the button-down messages, motion
 // WM_MOUSEMOVE, the pointer entering WM_SETCURSOR, losing the focus (not to
 // another client's grab) or the grab the three deactivation messages, the
-// close protocol WM_CLOSE; size changes as window_size.cpp says. A window destroyed by the server (also through its
-// parent) gets WM_DESTROY at once.
+// close protocol WM_CLOSE; size changes as window_size.cpp says. A window
+// destroyed by the server (also through its parent) gets WM_DESTROY at once.
 #include "platform/x11/events.h"
 
 #include <X11/keysym.h>

@@ -41,7 +41,8 @@ void PlaceRecord(WindowRecord* record, int x, int y, int width, int height) {
 void FollowParent(const XConfigureEvent& event) {
     for (Window id : LiveWindows()) {
         WindowRecord* record = FindWindowRecord(id);
-        if (record->parent == event.window && !record->serverGone) PlaceRecord(record, 0, 0, event.width, event.height);
+        if (record->parent == event.window && !record->serverGone)
+            PlaceRecord(record, 0, 0, event.width, event.height);
     }
 }
 
@@ -67,8 +68,9 @@ void TranslateScreenChange(XEvent* event) {
 
 void WatchScreen(Display* display) {
     if (randrEventBase >= 0) return;
-    int errorBase = 0;
-    if (!XRRQueryExtension(display, &randrEventBase, &errorBase)) return;
+    int eventBase = 0, errorBase = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase)) return;
+    randrEventBase = eventBase;
     XRRSelectInput(display, DefaultRootWindow(display),
                    RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
 }

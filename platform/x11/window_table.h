@@ -36,7 +36,8 @@ struct WindowRecord {
     bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA
     Colormap colormap = 0;    // created for the window's visual, freed with it
     Window parent = 0;        // a child's parent, whose size it follows
-    int width = 0, height = 0;  // pixels, as last reported with WM_SIZE (or created)
+    int width = 0;            // pixels, as created or last reported with WM_SIZE
+    int height = 0;
     DeviceContext* dc = nullptr;
 };
 
