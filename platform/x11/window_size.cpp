@@ -38,7 +38,10 @@ void PlaceRecord(WindowRecord* record, int x, int y, int width, int height) {
     record->proc(ToHwnd(record->id), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
 }
 
-void FollowParent(const XConfigureEvent& event) {
+// A parent dragged through many sizes queues many events: only the latest counts.
+void FollowParent(XConfigureEvent event) {
+    XEvent later;
+    while (XCheckTypedWindowEvent(event.display, event.window, ConfigureNotify, &later)) event = later.xconfigure;
     for (Window id : LiveWindows()) {
         WindowRecord* record = FindWindowRecord(id);
         if (record->parent == event.window && !record->serverGone)
