@@ -4,6 +4,7 @@
 
 #include "app/SaverContext.h"
 #include "app/SaverMode.h"
+#include "scene/Scene.h"
 
 namespace {
 
@@ -45,6 +46,20 @@ void ShowSaverCursor() {
     SetCursor(SaverIdle() ? nullptr : LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The Scene exists from set-up on; the sizes Windows reports while the window
+// is being created are the ones the set-up reads anyway.
+void ResizeScene(LPARAM size) {
+    if (activeScene != nullptr) activeScene->Resize(LOWORD(size), HIWORD(size));
+}
+
+// A full-screen window covers the primary screen at its new size. The pointer
+// the change may have moved is not the user's: it is the new start position.
+void CoverPrimaryScreen(HWND window) {
+    SetWindowPos(window, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    GetCursorPos(&saverContext->startCursor);
+}
+
 }  // namespace
 
 void SaverContext::RequestClose() {
@@ -70,6 +85,12 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_DESTROY:
             PostQuitMessage(0);
+            break;
+        case WM_SIZE:
+            ResizeScene(lParam);
+            break;
+        case WM_DISPLAYCHANGE:
+            if (saverMode == ModeSaver) CoverPrimaryScreen(window);
             break;
         case WM_ACTIVATE:
         case WM_ACTIVATEAPP:

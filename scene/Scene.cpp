@@ -2,6 +2,7 @@
 // own steps (Kaleidoscope.cpp).
 #include "scene/Scene.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "common/Random.h"
@@ -44,7 +45,8 @@ void Scene::SetUp(int width, int height) {
     SeedRandom();
     targetRate = 30;
     frameDelay = 41;
-    SetProjection(width, height);
+    Resize(width, height);
+    TakeWantedSize();
     SetUpWedges();
     StartClock();
     SetUpSpriteField();
@@ -55,7 +57,22 @@ void Scene::TearDown() {
     TearDownSpriteField();
 }
 
+// A collapsed side (0 pixels, or less) counts as one, as an X window has at
+// least one: the aspect ratio stays finite and the viewport valid.
+void Scene::Resize(int width, int height) {
+    wantedWidth = std::max(width, 1);
+    wantedHeight = std::max(height, 1);
+}
+
+void Scene::TakeWantedSize() {
+    viewWidth = wantedWidth;
+    viewHeight = wantedHeight;
+    SetProjection(viewWidth, viewHeight);
+}
+
 bool Scene::Render(uint32_t flags) {
+    // A storm of size changes costs one projection change, here.
+    if (wantedWidth != viewWidth || wantedHeight != viewHeight) TakeWantedSize();
     mirrored = (flags & kMirroredFlag) != 0;
     glDrawBuffer(GL_BACK);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

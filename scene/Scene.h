@@ -18,6 +18,10 @@ public:
     // Draws one frame into the back buffer; bit 16 of `flags` means mirrored.
     // Always true: show the frame by swapping buffers.
     bool Render(uint32_t flags);
+    // The drawing area is now width x height pixels: the next Render takes the
+    // viewport and projection for the last size given, and nothing else.
+    void Resize(int width, int height);
+    void TakeWantedSize();
     void Update();
 
     // Frame clock.
@@ -59,4 +63,8 @@ public:
     // Whole seconds since clock start that rebasing has taken off sceneTime and
     // every stored time; sceneTimeBase + sceneTime is the time since clock start.
     int64_t sceneTimeBase = 0;
+
+    // Drawing area in pixels: as the viewport has it, and as last given.
+    int viewWidth = 0, viewHeight = 0;
+    int wantedWidth = 0, wantedHeight = 0;
 };

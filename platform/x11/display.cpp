@@ -90,3 +90,7 @@ standin::MonitorRect standin::PrimaryMonitor() {
     monitorKnown = true;
     return primary;
 }
+
+void standin::ForgetPrimaryMonitor() {
+    monitorKnown = false;
+}

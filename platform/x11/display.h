@@ -33,5 +33,7 @@ struct MonitorRect {
     int x, y, width, height;
 };
 MonitorRect PrimaryMonitor();
+// Makes the next PrimaryMonitor read the server again (the screen changed).
+void ForgetPrimaryMonitor();
 
 }  // namespace standin

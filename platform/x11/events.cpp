@@ -2,8 +2,8 @@
 // Alt, and for F10), buttons 1-3 the button-down messages, motion
 // WM_MOUSEMOVE, the pointer entering WM_SETCURSOR, losing the focus (not to
 // another client's grab) or the grab the three deactivation messages, the
-// close protocol WM_CLOSE. A window destroyed by the server (also through its
-// parent) gets WM_DESTROY at once.
+// close protocol WM_CLOSE; size changes as window_size.cpp says. A window
+// destroyed by the server (also through its parent) gets WM_DESTROY at once.
 #include "platform/x11/events.h"
 
 #include <X11/keysym.h>
@@ -11,6 +11,7 @@
 #include "platform/x11/display.h"
 #include "platform/x11/message_queue.h"
 #include "platform/x11/virtual_keys.h"
+#include "platform/x11/window_size.h"
 #include "platform/x11/window_table.h"
 
 namespace {
@@ -123,6 +124,7 @@ void TranslateClientMessage(HWND window, const XClientMessageEvent& event) {
 }
 
 void Translate(XEvent* event) {
+    if (TranslateSizeEvent(event)) return;
     WindowRecord* record = FindWindowRecord(event->xany.window);
     if (record == nullptr) return;
     HWND window = ToHwnd(record->id);

@@ -1,5 +1,5 @@
-// GetForegroundWindow: the window the window manager calls active, else the
-// top-level window holding the input focus.
+// GetForegroundWindow: the window the window manager calls active; without a
+// window manager, the top-level window holding the input focus.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -14,20 +14,21 @@ bool WindowExists(Display* display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) != 0 && !trap.Failed();
 }
 
-Window ActiveWindowProperty(Display* display, Window root) {
+// The one window that a root property names, or None.
+Window RootWindowProperty(Display* display, Window root, const char* name) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    Window active = None;
-    Atom property = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    Window named = None;
+    Atom property = XInternAtom(display, name, False);
     if (XGetWindowProperty(display, root, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &remaining,
                            &data) == Success &&
         type == XA_WINDOW && format == 32 && count == 1) {
-        active = *reinterpret_cast<unsigned long*>(data);
+        named = *reinterpret_cast<unsigned long*>(data);
     }
     if (data != nullptr) XFree(data);
-    return active != None && WindowExists(display, active) ? active : None;
+    return named != None && WindowExists(display, named) ? named : None;
 }
 
 // The focus window's ancestor just below the root: the top-level window.
@@ -54,8 +55,11 @@ HWND WINAPI GetForegroundWindow(void) {
     if (display == nullptr) return nullptr;
     standin::InstallXErrorHandler();
     Window root = DefaultRootWindow(display);
-    Window foreground = ActiveWindowProperty(display, root);
-    if (foreground == None) foreground = FocusedTopLevel(display, root);
+    Window foreground = RootWindowProperty(display, root, "_NET_ACTIVE_WINDOW");
+    // A window manager says which window is active; with none active the focus
+    // rests on its own helper window, which is no one's foreground window.
+    bool windowManager = RootWindowProperty(display, root, "_NET_SUPPORTING_WM_CHECK") != None;
+    if (foreground == None && !windowManager) foreground = FocusedTopLevel(display, root);
     XCloseDisplay(display);
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(foreground));
 }

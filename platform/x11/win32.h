@@ -87,6 +87,7 @@ typedef INT_PTR(WINAPI* FARPROC)();
 
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)((((DWORD)(WORD)(l))) | (((DWORD)(WORD)(h)) << 16)))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
 #define IS_INTRESOURCE(r) ((((UINT_PTR)(r)) >> 16) == 0)
 
@@ -200,11 +201,13 @@ int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferSize
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
+#define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ACTIVATEAPP 0x001C
 #define WM_SETCURSOR 0x0020
+#define WM_DISPLAYCHANGE 0x007E
 #define WM_NCACTIVATE 0x0086
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -274,6 +277,10 @@ BOOL WINAPI IsWindow(HWND window);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI ShowWindow(HWND window, int showCommand);
 BOOL WINAPI GetWindowRect(HWND window, RECT* rect);
+#define SIZE_RESTORED 0
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 int WINAPI GetSystemMetrics(int index);
 HWND WINAPI GetForegroundWindow(void);
 

@@ -18,6 +18,7 @@
 #include "platform/x11/message_queue.h"
 #include "platform/x11/process.h"
 #include "platform/x11/unsupported.h"
+#include "platform/x11/window_size.h"
 #include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"
 
@@ -94,10 +95,13 @@ void DescribeXWindow(Display* display, Window id, LPCSTR windowName) {
     XSetWMProtocols(display, id, &deleteWindow, 1);
 }
 
-standin::WindowRecord* RecordWindow(Window id, WNDPROC proc, bool popup, Colormap colormap, Display* display) {
+standin::WindowRecord* RecordWindow(Window id, WNDPROC proc, const XWindowRequest& request, Colormap colormap,
+                                    Display* display) {
     standin::WindowRecord* record = standin::AddWindowRecord(id);
     record->proc = proc;
-    record->popup = popup;
+    record->popup = request.popup;
+    record->width = request.width;
+    record->height = request.height;
     record->colormap = colormap;
     record->dc = standin::NewDeviceContext();
     record->dc->window = id;
@@ -161,7 +165,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     Window id = CreateXWindow(display, request, &colormap);
     if (id == 0 && !popup) ReportMissingParent(parent);
     if (id == 0) return nullptr;
-    RecordWindow(id, windowClass->proc, popup, colormap, display);  // first: errors on it are then expected
+    // Recorded first: errors on it are then expected.
+    standin::WindowRecord* created = RecordWindow(id, windowClass->proc, request, colormap, display);
+    standin::WatchWindowSize(created, request.parent);
     DescribeXWindow(display, id, windowName);
     standin::InstallEndSignals();
 

@@ -35,6 +35,9 @@ struct WindowRecord {
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
     bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA
     Colormap colormap = 0;    // created for the window's visual, freed with it
+    Window parent = 0;        // a child's parent, whose size it follows
+    int width = 0;            // pixels, as created or last reported with WM_SIZE
+    int height = 0;
     DeviceContext* dc = nullptr;
 };
 

@@ -85,3 +85,40 @@ mirror_asymmetry() {
 looks_mirrored() {
   awk -v a="$(mirror_asymmetry "$1")" 'BEGIN { exit !(a < 0.25) }'
 }
+
+# start_parent W H: a plain window (background 51,102,153) that goes away when
+# its control pipe (descriptor 3) closes; sets parent and parent_pid.
+start_parent() {
+  rm -f "$work/ctl" "$work/parent"
+  mkfifo "$work/ctl"
+  "$ORCHARDIA_BUILD/tests/helpers/xparent/xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
+  parent_pid=$!
+  exec 3>"$work/ctl"
+  wait_for 10 test -s "$work/parent" || fail "no parent window"
+  parent=$(cat "$work/parent")
+}
+
+# pixel PNG X Y: the pixel there as "R,G,B" (0-255).
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+# covers_corners PNG BACKGROUND: no corner pixel is the background ("R,G,B"):
+# the saver's gradient reaches every corner.
+covers_corners() {
+  local w h
+  read -r w h < <(identify -format '%w %h' "$1")
+  for point in "2 2" "$((w - 3)) 2" "2 $((h - 3))" "$((w - 3)) $((h - 3))"; do
+    [ "$(pixel "$1" $point)" != "$2" ] || return 1
+  done
+}
+
+# shot_fills WINDOW WHAT: the saver's picture covers the window to its corners
+# (none shows the background of 51,102,153), mirrored about its centre line. A
+# wedge transition breaks the symmetry for up to 2 s, so a few shots are tried.
+shot_fills() {
+  for _ in 1 2 3 4 5; do
+    sleep 0.6
+    import -window "$1" "$work/shot.png"
+    covers_corners "$work/shot.png" 51,102,153 && looks_mirrored "$work/shot.png" && return
+  done
+  fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"
+}

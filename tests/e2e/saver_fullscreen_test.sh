@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # orchardia /s: a window over the whole screen, holding keyboard and pointer,
 # that ends with exit code 0 on a key, a mouse button, movement beyond 50
-# pixels, or SIGTERM, and not on Alt.
+# pixels, or SIGTERM, and not on Alt or on the screen changing size.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_xvfb 1024x768
 
-# start_saver: runs /s with the pointer at (300, 300) and waits for its window.
+# start_saver [X Y]: runs /s with the pointer at (300, 300) or (X, Y) and waits for its window.
 start_saver() {
-  xdotool mousemove 300 300
+  xdotool mousemove "${1:-300}" "${2:-300}"
   "$ORCHARDIA" /s 2>>"$work/stderr" &
   saver=$!
   wait_for 10 has_saver_window || fail "no saver window"
@@ -41,6 +41,19 @@ sleep 0.5
 running "$saver" || fail "ended on an Alt key"
 kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM"
+
+# The screen changing size is no input, though the shrink moves the pointer:
+# the window and its picture follow it.
+xsetroot -solid '#336699'
+xrandr --newmode 800x600_e2e 40 800 840 968 1056 600 601 605 628
+xrandr --addmode screen 800x600_e2e
+start_saver 1000 740
+for mode in 800x600_e2e 1024x768; do
+  xrandr -s "$mode"
+  shot_fills root "screen at $mode"
+done
+kill -TERM "$saver"
+expect_exit "$saver" 0 "SIGTERM after screen changes"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_fullscreen: ok"

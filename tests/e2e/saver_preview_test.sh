@@ -1,25 +1,12 @@
 #!/usr/bin/env bash
 # orchardia /p <id>: a child of that window at (0, 0) with its size, left alone
-# by input, ending with exit code 0 and nothing on standard error when the
+# by input, drawing centred at the parent's new size when it is resized, ending with exit code 0 and nothing on standard error when the
 # parent is destroyed or on SIGTERM; a handle that names no window ends at once
 # with one line on standard error that quotes it.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
-xparent=$ORCHARDIA_BUILD/tests/helpers/xparent/xparent
-
-# start_parent W H: a plain window that goes away when its control pipe closes.
-start_parent() {
-  rm -f "$work/ctl" "$work/parent"
-  mkfifo "$work/ctl"
-  "$xparent" "$1" "$2" <"$work/ctl" >"$work/parent" &
-  parent_pid=$!
-  exec 3>"$work/ctl"
-  wait_for 10 test -s "$work/parent" || fail "no parent window"
-  parent=$(cat "$work/parent")
-}
-
 start_parent 320 200
 "$ORCHARDIA" /p "$parent" 2>>"$work/stderr" 3>&- &
 saver=$!
@@ -30,7 +17,13 @@ wait_for 10 has_child || fail "no child window in the parent"
 xdotool mousemove --window "$parent" 10 10 mousemove --window "$parent" 300 190 click 1 key a
 sleep 0.5
 running "$saver" || fail "preview ended on input"
-exec 3>&-   # the parent destroys its window
+for size in "640 480" "200 150"; do
+  xdotool windowsize "$parent" $size
+  shot_fills "$parent" "parent resized to $size"
+done
+(for w in $(seq 300 4 700); do xdotool windowsize "$parent" "$w" 300 || break; done) 2>/dev/null &
+sleep 0.3
+exec 3>&-   # the parent destroys its window in the middle of being resized
 expect_exit "$saver" 0 "parent destroyed"
 
 start_parent 160 120

@@ -132,13 +132,17 @@ Calls UploadCalls(double name, double format, double width, double height) {
             {"glTexImage2D", {GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, 1}}};
 }
 
+Calls ProjectionCalls(double width, double height, double aspect) {
+    return {{"glViewport", {0, 0, width, height}},
+            {"glMatrixMode", {GL_PROJECTION}},
+            {"glLoadIdentity", {}},
+            {"gluPerspective", {90, aspect, 1, 20}},
+            {"glMatrixMode", {GL_MODELVIEW}}};
+}
+
 Calls SetUpCalls(int width, int height, Textures textures) {
-    Calls calls = {{"glViewport", {0, 0, double(width), double(height)}},
-                   {"glMatrixMode", {GL_PROJECTION}},
-                   {"glLoadIdentity", {}},
-                   {"gluPerspective", {90, double(width) / double(height), 1, 20}},
-                   {"glMatrixMode", {GL_MODELVIEW}},
-                   {"glClearColor", {0, 0.5f, 0.1f, 1}}};
+    Calls calls = ProjectionCalls(width, height, double(width) / double(height));
+    calls.push_back({"glClearColor", {0, 0.5f, 0.1f, 1}});
     Append(calls, UploadCalls(textures.atlas, GL_RGBA, 1024, 512));
     Append(calls, UploadCalls(textures.logo, GL_ALPHA, 512, 32));
     Append(calls, {{"glDisable", {GL_LIGHTING}},
@@ -289,9 +293,12 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     // Mirrored at 1.342 s, two thirds into the change from 36 to 15 degrees:
     // about 20.32 degrees, 18 wedges, 9 passes. The sprites already cross the
-    // new configuration's chord.
+    // new configuration's chord. Of the sizes given since the last frame, the
+    // last one's projection comes first (a collapsed side counts as 1 pixel);
+    // nothing else differs.
     QueueSecondFrameDraws();
     SetSceneTime(1342);
+    for (int height : {480, 100, 0}) scene.Resize(200, height);
     const Calls second = Record(0x10000);
     const float time = SceneTime(1342);
     const double p = double(time) / 2.0;
@@ -302,7 +309,10 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
         const float phase = PhaseAt(time, looks[i], &sprite14);
         Append(sprites, SpriteCalls(looks[i], phase, scene.configs[7].chordLength));
     }
-    EXPECT_EQ(FirstDifference(second, FrameCalls({time, true, angle, 9}, sprites, textures)), "");
+    Calls expected = ProjectionCalls(200, 1, 200);
+    Append(expected, FrameCalls({time, true, angle, 9}, sprites, textures));
+    EXPECT_EQ(FirstDifference(second, expected), "");
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     // Formed in float, the new birth time would be 1.33333182.
     EXPECT_EQ(scene.spriteField->sprites[14].birthTime, looks[14].birthTime);
 
