@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/x11/display.h"
 #include "platform/x11/end_signals.h"
 #include "platform/x11/event_wait.h"
 #include "platform/x11/xerror.h"
@@ -176,7 +177,7 @@ void RunLoop(ModalSession& s) {
         XEvent event;
         XNextEvent(s.display, &event);
         HandleEvent(s, event);
-        if (s.dirty && XPending(s.display) == 0) Repaint(s);
+        if (s.dirty && PendingXEvents(s.display) == 0) Repaint(s);
     }
 }
 

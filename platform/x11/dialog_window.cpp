@@ -76,6 +76,7 @@ int Centre(int start, int span, int size, int screenSize) {
 }  // namespace
 
 Display* OpenModalDisplay(const char* what) {
+    WatchConnection(nullptr);
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "orchardia: cannot show %s: %s\n", what, NoDisplayReason().c_str());

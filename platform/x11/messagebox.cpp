@@ -46,6 +46,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
     if (standin::MessageBoxesHeadless()) return IDOK;
+    standin::WatchConnection(nullptr);
     Display* display = standin::DisplayLost() ? nullptr : XOpenDisplay(nullptr);
     if (display == nullptr) return IDOK;  // no display: standard error was the whole message
     standin::InstallXErrorHandler();
