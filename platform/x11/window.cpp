@@ -162,6 +162,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (id == 0 && !popup) ReportMissingParent(parent);
     if (id == 0) return nullptr;
     RecordWindow(id, windowClass->proc, popup, colormap, display);  // first: errors on it are then expected
+    if (!popup) standin::FindWindowRecord(id)->parent = request.parent;
     DescribeXWindow(display, id, windowName);
     standin::InstallEndSignals();
 

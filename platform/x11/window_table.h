@@ -30,6 +30,7 @@ struct WindowRecord {
     Window id = 0;
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
+    Window parent = 0;        // WS_CHILD: the X parent (a preview's host window)
     bool visible = false;
     bool grabbed = false;
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
