@@ -85,3 +85,31 @@ mirror_asymmetry() {
 looks_mirrored() {
   awk -v a="$(mirror_asymmetry "$1")" 'BEGIN { exit !(a < 0.25) }'
 }
+
+# term_at_start PROGRAM ARGS...: runs it with SIGTERM already sent, kept pending
+# (blocked) across exec until the program takes it: a daemon stopping its saver
+# at the very moment it started it. Run it in the background; $! is the program.
+term_at_start() {
+  perl -MPOSIX -e 'sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGTERM)); kill "TERM", $$; exec @ARGV or exit 127' "$@"
+}
+
+# wait_connected PID: waits (up to about 10 s) until the process holds a socket,
+# its X connection, checking as often as it can.
+wait_connected() {
+  for _ in $(seq 3000); do
+    [ -n "$(find "/proc/$1/fd" -lname 'socket:*' 2>/dev/null | head -1)" ] && return 0
+    running "$1" || return 1
+  done
+  return 1
+}
+
+# end_early PID HOW DELAY: DELAY seconds after the program opened its X
+# connection, sends it SIGTERM (HOW=TERM) or kills the X server (HOW=server).
+end_early() {
+  wait_connected "$1" || return 0
+  sleep "$3"
+  case $2 in
+    TERM) kill -TERM "$1" ;;
+    server) kill "$xvfb_pid" ;;
+  esac
+}
