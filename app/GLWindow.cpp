@@ -115,13 +115,14 @@ void ReleaseContext(RunHandles* run) {
     wglDeleteContext(run->context);
 }
 
-// A preview's parent may go without destroying its child (a host process that
+// A preview's parent may go without a word to its child (a host process that
 // was killed): about once a second the preview looks, and ends as if destroyed.
+// A child the system already took with its parent cannot be destroyed again.
 bool EndedWithParent(HWND parent, DWORD* lastCheck) {
     if (saverMode != ModePreview || GetTickCount() - *lastCheck < kParentCheckMilliseconds) return false;
     *lastCheck = GetTickCount();
     if (IsWindow(parent)) return false;
-    DestroyWindow(saverWindow);
+    if (!DestroyWindow(saverWindow)) PostQuitMessage(0);
     return true;
 }
 
