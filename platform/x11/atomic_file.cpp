@@ -44,7 +44,8 @@ bool WriteAll(int fd, const std::string& bytes) {
 // Makes the rename itself durable. A file system that cannot flush folders
 // (EINVAL) leaves nothing to report.
 bool SyncFolder(const WriteTarget& target, std::string* why) {
-    bool synced = !Injected(standin::RegistryWriteStage::SyncFolder) && (fsync(target.Folder()) == 0 || errno == EINVAL);
+    bool synced =
+        !Injected(standin::RegistryWriteStage::SyncFolder) && (fsync(target.Folder()) == 0 || errno == EINVAL);
     if (!synced)
         *why = "the new file is in place, but the folder " + target.FolderPath() +
                " could not be flushed to disk (" + std::strerror(errno) + "), so a crash may undo the change";
@@ -59,10 +60,11 @@ void ClearLeftovers(const WriteTarget& target) {
     std::string prefix = target.Name() + ".tmp";
     for (dirent* entry; (entry = readdir(folder)) != nullptr;) {
         std::string name = entry->d_name;
-        bool leftover = name == prefix || (name.size() == prefix.size() + 7 && name.compare(0, prefix.size() + 1, prefix + ".") == 0);
+        bool leftover = name == prefix || (name.size() == prefix.size() + 7 && name.rfind(prefix + ".", 0) == 0);
         struct stat info = {};
-        if (leftover && fstatat(target.Folder(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-            unlinkat(target.Folder(), name.c_str(), 0);
+        int fd = target.Folder();
+        if (leftover && fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            unlinkat(fd, name.c_str(), 0);
     }
     closedir(folder);
 }
@@ -77,7 +79,8 @@ int CreateTemporary(const WriteTarget& target, std::string* temporary) {
         if (getentropy(random, sizeof(random)) != 0) return -1;
         *temporary = target.Name() + ".tmp.";
         for (unsigned char byte : random) *temporary += kLetters[byte % (sizeof(kLetters) - 1)];
-        int fd = openat(target.Folder(), temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
+        int fd = openat(target.Folder(), temporary->c_str(), flags, 0600);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;

@@ -36,12 +36,13 @@ int HandleLostConnection(Display*) {
 
 void KeepRunningAfterLoss(Display*, void*) {}
 
-// Mesa's GLX reads the replies of a broken connection without checking them,
-// so a server lost during one of its calls can crash the process before Xlib
-// has noticed. A crash while the connection is hung up is that loss and ends
-// the run like it; any other crash takes its usual course.
+// Mesa's GLX does not survive a broken connection in every call: a server lost
+// during glXChooseVisual crashes it before Xlib has noticed. A crash while the
+// connection is hung up is that loss and ends the run like it; any other crash
+// takes its usual course (the handler that was there before, a sanitizer's).
 const int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGABRT};
-struct sigaction previousCrashActions[3];
+const int kCrashSignalCount = 3;
+struct sigaction previousCrashActions[kCrashSignalCount];
 int connectionFd = -1;
 
 bool ConnectionHungUp() {
@@ -54,7 +55,7 @@ bool ConnectionHungUp() {
 
 void EndIfServerGone(int signalNumber) {
     if (lost || ConnectionHungUp()) _exit(0);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kCrashSignalCount; ++i)
         if (kCrashSignals[i] == signalNumber) sigaction(signalNumber, &previousCrashActions[i], nullptr);
 }
 
@@ -64,7 +65,7 @@ void TreatCrashesAfterLossAsLoss(int fd) {
     action.sa_handler = EndIfServerGone;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
-    for (int i = 0; i < 3; ++i) sigaction(kCrashSignals[i], &action, &previousCrashActions[i]);
+    for (int i = 0; i < kCrashSignalCount; ++i) sigaction(kCrashSignals[i], &action, &previousCrashActions[i]);
 }
 
 bool RandrMonitor(Display* connection, standin::MonitorRect* rect) {

@@ -45,8 +45,10 @@ int OpenLockFile(const WriteTarget& target, const std::string& lockPath, std::st
     if (fd >= 0) {
         close(fd);
         *why = "the lock file " + lockPath + " is not a regular file";
+    } else if (exists) {
+        *why = "cannot open the lock file " + lockPath + ": " + std::strerror(errno);
     } else {
-        *why = exists ? "cannot open the lock file " + lockPath + ": " + std::strerror(errno) : CreationFailure(lockPath);
+        *why = CreationFailure(lockPath);
     }
     return -1;
 }

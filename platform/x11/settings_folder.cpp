@@ -46,7 +46,7 @@ bool FolderIsPrivate(const struct stat& info, const std::string& folder, std::st
 // An entry of the checked folder, link or file, must be the user's own.
 bool OwnedByUser(const struct stat& info, const std::string& path, std::string* why) {
     if (info.st_uid == geteuid()) return true;
-    *why = std::string(S_ISLNK(info.st_mode) ? "the link " : "the file ") + path + " belongs to another user; not saved";
+    *why = (S_ISLNK(info.st_mode) ? "the link " : "the file ") + path + " belongs to another user; not saved";
     return false;
 }
 
@@ -90,7 +90,8 @@ bool WriteTarget::OpenFolder(const std::string& folder, std::string* why) {
     fd_ = -1;
     char* real = realpath(folder.c_str(), nullptr);
     if (real == nullptr) {
-        *why = errno == ENOENT ? "the folder " + folder + " does not exist" : "cannot reach " + folder + ": " + ErrnoText();
+        *why = errno == ENOENT ? "the folder " + folder + " does not exist"
+                               : "cannot reach " + folder + ": " + ErrnoText();
         return false;
     }
     folderPath_ = real;
