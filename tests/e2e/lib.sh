@@ -93,23 +93,16 @@ term_at_start() {
   perl -MPOSIX -e 'sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGTERM)); kill "TERM", $$; exec @ARGV or exit 127' "$@"
 }
 
-# wait_connected PID: waits (up to about 10 s) until the process holds a socket,
-# its X connection, checking as often as it can.
-wait_connected() {
+# end_early PID HOW DELAY: DELAY seconds after the program opened its X
+# connection (a socket), sends it SIGTERM (HOW=TERM) or kills the X server.
+end_early() {
   for _ in $(seq 3000); do
-    [ -n "$(find "/proc/$1/fd" -lname 'socket:*' 2>/dev/null | head -1)" ] && return 0
-    running "$1" || return 1
+    [ -z "$(find "/proc/$1/fd" -lname 'socket:*' 2>/dev/null | head -1)" ] || break
+    running "$1" || return 0
   done
-  return 1
+  sleep "$3"
+  if [ "$2" = TERM ]; then kill -TERM "$1"; else kill "$xvfb_pid"; fi
 }
 
-# end_early PID HOW DELAY: DELAY seconds after the program opened its X
-# connection, sends it SIGTERM (HOW=TERM) or kills the X server (HOW=server).
-end_early() {
-  wait_connected "$1" || return 0
-  sleep "$3"
-  case $2 in
-    TERM) kill -TERM "$1" ;;
-    server) kill "$xvfb_pid" ;;
-  esac
-}
+# The root window's id, in decimal.
+root_id() { xwininfo -root | awk '/Window id:/{print $4}' | xargs printf '%d'; }

@@ -42,18 +42,5 @@ running "$saver" || fail "ended on an Alt key"
 kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM"
 
-# SIGTERM at any moment of start-up, from the first instant, ends the run or
-# the dialog the same way.
-for mode in /s /c; do
-  term_at_start "$ORCHARDIA" "$mode" 2>>"$work/stderr" &
-  expect_exit $! 0 "$mode: SIGTERM pending at the start"
-done
-for delay in 0 0.02 0.05; do
-  "$ORCHARDIA" /s 2>>"$work/stderr" &
-  saver=$!
-  end_early "$saver" TERM "$delay"
-  expect_exit "$saver" 0 "SIGTERM ${delay}s after connecting"
-done
-
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_fullscreen: ok"

@@ -28,13 +28,17 @@ HWND MakeHostWindow(int width, int height) {
                            nullptr, windowClass.hInstance, nullptr);
 }
 
-bool StartSaver(const char* saver, HWND host, PROCESS_INFORMATION* process) {
-    std::string commandLine = std::string("\"") + saver + "\" /p " +
-                              std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host)));
+bool Start(std::string commandLine, PROCESS_INFORMATION* process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           process) != 0;
+}
+
+bool StartSaver(const char* saver, HWND host, PROCESS_INFORMATION* process) {
+    return Start(std::string("\"") + saver + "\" /p " +
+                     std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host))),
+                 process);
 }
 
 // Handles this thread's messages (the saver's child sends some to its parent) for `ms` milliseconds,
@@ -51,18 +55,14 @@ bool PumpUntil(DWORD ms, Done done) {
     return done();
 }
 
-// The host window in a second copy of this program (started with "window"),
-// which owns it until it is killed.
+// The host window in a second copy of this program ("window"), which owns it
+// until it is killed.
 HWND MakeHostInOtherProcess(char** argv, PROCESS_INFORMATION* owner) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine = std::string("\"") + self + "\" - " + argv[2] + " " + argv[3] + " window";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, owner))
-        return nullptr;
     HWND host = nullptr;
-    PumpUntil(kChildWaitMs, [&] { return (host = FindWindowA("PreviewHost", nullptr)) != nullptr; });
+    if (Start(std::string("\"") + self + "\" - " + argv[2] + " " + argv[3] + " window", owner))
+        PumpUntil(kChildWaitMs, [&] { return (host = FindWindowA("PreviewHost", nullptr)) != nullptr; });
     return host;
 }
 
@@ -73,7 +73,7 @@ LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 int main(int argc, char** argv) {
     std::string mode = argc == 5 ? argv[4] : "";
-    if ((argc != 4 && argc != 5) || (argc == 5 && mode != "killed" && mode != "window")) {
+    if (argc < 4 || argc > 5 || (argc == 5 && mode != "killed" && mode != "window")) {
         std::fprintf(stderr, "usage: preview_host SAVER WIDTH HEIGHT [killed]\n");
         return 2;
     }
