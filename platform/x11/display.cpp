@@ -17,6 +17,7 @@ namespace {
 Display* display = nullptr;
 bool openTried = false;
 bool lost = false;
+bool reached = false;  // a connection has been opened before
 bool lossExpected = false;  // inside PendingXEvents: the caller winds the run down
 bool monitorKnown = false;
 standin::MonitorRect primary = {0, 0, 0, 0};
@@ -90,10 +91,9 @@ Display* standin::XDisplay() {
     if (lost) return nullptr;
     if (!openTried) {
         openTried = true;
-        WatchConnection(nullptr);
-        display = XOpenDisplay(nullptr);
+        display = OpenXConnection();
         if (display == nullptr) {
-            std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
+            if (!lost) std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
             return nullptr;
         }
         InstallXErrorHandler();
@@ -113,6 +113,15 @@ std::string standin::NoDisplayReason() {
 void standin::WatchConnection(Display* connection) {
     XSetIOErrorHandler(HandleLostConnection);
     if (connection != nullptr) XSetIOErrorExitHandler(connection, KeepRunningAfterLoss, nullptr);
+}
+
+Display* standin::OpenXConnection() {
+    if (lost) return nullptr;
+    WatchConnection(nullptr);
+    Display* connection = XOpenDisplay(nullptr);
+    if (connection == nullptr) lost = reached;
+    reached = true;
+    return connection;
 }
 
 int standin::PendingXEvents(Display* connection) {

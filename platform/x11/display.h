@@ -27,6 +27,10 @@ bool DisplayLost();
 // is noticed in PendingXEvents, whose caller then winds the run down.
 void WatchConnection(Display* connection);
 
+// XOpenDisplay($DISPLAY) with the loss watched from the start. Null when no
+// server can be reached; when one was reached before, that is its loss.
+Display* OpenXConnection();
+
 // XPending for the loops that wait for events: 0 once the server is lost.
 int PendingXEvents(Display* connection);
 

@@ -57,8 +57,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
     if (standin::MessageBoxesHeadless()) return IDOK;
-    standin::WatchConnection(nullptr);
-    Display* display = standin::DisplayLost() ? nullptr : XOpenDisplay(nullptr);
+    Display* display = standin::OpenXConnection();
     if (display == nullptr) return IDOK;  // no display: standard error was the whole message
     standin::InstallXErrorHandler();
     standin::WatchConnection(display);
