@@ -27,8 +27,7 @@ for delay in 0 0.02 0.05 0.08; do rows+=("/s server $delay" "/p server $delay");
 for row in "${rows[@]}"; do
   read -r mode how delay <<<"$row"
   start_xvfb 640x480
-  args=("$mode")
-  [ "$mode" != /p ] || args+=("$(root_id)")
+  args=("$mode") && [ "$mode" != /p ] || args+=("$(root_id)")
   if [ "$delay" = start ]; then term_at_start "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" &
   else "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" & fi
   saver=$!
