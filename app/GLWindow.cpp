@@ -12,6 +12,7 @@ namespace {
 
 const char kClassName[] = "OpenGL";
 const uint32_t kMirrorFlag = 0x10000;  // render flag bit 16: draw mirrored copies
+const DWORD kParentCheckMilliseconds = 1000;
 
 // The handles of one run, released in reverse order of creation.
 struct RunHandles {
@@ -114,10 +115,22 @@ void ReleaseContext(RunHandles* run) {
     wglDeleteContext(run->context);
 }
 
+// A preview's parent may go without a word to its child (a host process that
+// was killed): about once a second the preview looks, and ends as if destroyed.
+// A child the system already took with its parent cannot be destroyed again.
+bool EndedWithParent(HWND parent, DWORD* lastCheck) {
+    if (saverMode != ModePreview || GetTickCount() - *lastCheck < kParentCheckMilliseconds) return false;
+    *lastCheck = GetTickCount();
+    if (IsWindow(parent)) return false;
+    if (!DestroyWindow(saverWindow)) PostQuitMessage(0);
+    return true;
+}
+
 // Every pending message is handled before the next frame; the loop never waits
 // for messages and paces itself only by the Scene's frame delay.
-void RunMessageLoop(HDC dc) {
+void RunMessageLoop(HDC dc, HWND parent) {
     MSG msg = {};
+    DWORD parentChecked = GetTickCount();
     for (;;) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return;
@@ -125,6 +138,7 @@ void RunMessageLoop(HDC dc) {
             DispatchMessageA(&msg);
             continue;
         }
+        if (EndedWithParent(parent, &parentChecked)) continue;
         uint32_t flags = saverContext->useMirrors != 0 ? kMirrorFlag : 0;
         if (activeScene->Render(flags)) SwapBuffers(dc);
         Sleep(DWORD(activeScene->frameDelay));
@@ -162,7 +176,7 @@ void RunSaverWindow(HWND parent, int showCommand) {
     }
     ShowWindow(saverWindow, showCommand);
 
-    RunMessageLoop(run.dc);
+    RunMessageLoop(run.dc, parent);
 
     TearDownScene();
     ReleaseContext(&run);

@@ -28,11 +28,11 @@ wait_for() {
   return 1
 }
 
-# start_xvfb WIDTHxHEIGHT: an Xvfb on a display number it picks itself; exports
-# DISPLAY and sets xvfb_pid. A server that does not come up ends the script.
+# start_xvfb WIDTHxHEIGHT [OPTION...]: an Xvfb (with those options) on a display
+# number it picks itself; exports DISPLAY and sets xvfb_pid. A server that does not come up ends the script.
 start_xvfb() {
   rm -f "$work/display"
-  Xvfb -displayfd 1 -screen 0 "$1x24" -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 1 -screen 0 "$1x24" -nolisten tcp -noreset "${@:2}" >"$work/display" 2>"$work/xvfb.log" &
   # shellcheck disable=SC2034 # read by the caller
   xvfb_pid=$!
   if ! wait_for 10 test -s "$work/display"; then

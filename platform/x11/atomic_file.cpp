@@ -1,5 +1,6 @@
 #include "platform/x11/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "platform/x11/registry_paths.h"
+#include "platform/x11/settings_folder.h"
 #include "platform/x11/testing.h"
 
 namespace regfile {
@@ -39,30 +41,49 @@ bool WriteAll(int fd, const std::string& bytes) {
     return !Injected(standin::RegistryWriteStage::Write);
 }
 
-// Makes the rename itself durable. A folder that cannot be opened, or a file
-// system that cannot flush folders (EINVAL), leaves nothing to report.
-bool SyncFolder(const std::string& folder, std::string* why) {
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return true;
-    bool synced = !Injected(standin::RegistryWriteStage::SyncFolder) && (fsync(fd) == 0 || errno == EINVAL);
+// Makes the rename itself durable. A file system that cannot flush folders
+// (EINVAL) leaves nothing to report.
+bool SyncFolder(const WriteTarget& target, std::string* why) {
+    bool synced =
+        !Injected(standin::RegistryWriteStage::SyncFolder) && (fsync(target.Folder()) == 0 || errno == EINVAL);
     if (!synced)
-        *why = "the new file is in place, but the folder " + folder + " could not be flushed to disk (" +
-               std::strerror(errno) + "), so a crash may undo the change";
-    close(fd);
+        *why = "the new file is in place, but the folder " + target.FolderPath() +
+               " could not be flushed to disk (" + std::strerror(errno) + "), so a crash may undo the change";
     return synced;
 }
 
-// Opens a new temporary file beside `path`: the usual name after clearing what a
-// killed writer left there (the lock makes it ours), or a unique name when
-// something that is not a file holds the usual one.
-int CreateTemporary(const std::string& path, std::string* temporary) {
+// Clears the temporary files a killed writer left beside the file (the lock
+// makes them ours): the name plus ".tmp", or plus ".tmp." and six characters.
+void ClearLeftovers(const WriteTarget& target) {
+    DIR* folder = fdopendir(dup(target.Folder()));
+    if (folder == nullptr) return;
+    std::string prefix = target.Name() + ".tmp";
+    for (dirent* entry; (entry = readdir(folder)) != nullptr;) {
+        std::string name = entry->d_name;
+        bool leftover = name == prefix || (name.size() == prefix.size() + 7 && name.rfind(prefix + ".", 0) == 0);
+        struct stat info = {};
+        int fd = target.Folder();
+        if (leftover && fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            unlinkat(fd, name.c_str(), 0);
+    }
+    closedir(folder);
+}
+
+// A new temporary file beside the target under a name nobody can guess,
+// created exclusively and never through a link.
+int CreateTemporary(const WriteTarget& target, std::string* temporary) {
     if (Injected(standin::RegistryWriteStage::Create)) return -1;
-    *temporary = path + ".tmp";
-    unlink(temporary->c_str());
-    int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd >= 0 || errno != EEXIST) return fd;
-    *temporary = path + ".tmp.XXXXXX";
-    return mkostemp(&(*temporary)[0], O_CLOEXEC);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[6] = {};
+        if (getentropy(random, sizeof(random)) != 0) return -1;
+        *temporary = target.Name() + ".tmp.";
+        for (unsigned char byte : random) *temporary += kLetters[byte % (sizeof(kLetters) - 1)];
+        int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
+        int fd = openat(target.Folder(), temporary->c_str(), flags, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 bool WriteTemporary(int fd, const std::string& temporary, const std::string& bytes, mode_t mode,
@@ -84,27 +105,30 @@ bool WriteTemporary(int fd, const std::string& temporary, const std::string& byt
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode, std::string* why) {
-    std::string temporary = path + ".tmp";
-    int fd = CreateTemporary(path, &temporary);
+bool ReplaceFileAtomically(const WriteTarget& target, const std::string& bytes, mode_t mode, std::string* why) {
+    ClearLeftovers(target);
+    std::string name;
+    int fd = CreateTemporary(target, &name);
     if (fd < 0) {
-        *why = CreationFailure(temporary);
+        *why = CreationFailure(target.Path() + ".tmp");
         return false;
     }
+    std::string temporary = target.FolderPath() + "/" + name;
     bool written = WriteTemporary(fd, temporary, bytes, mode, why);
     if (close(fd) != 0 && written) {
         *why = Failure("cannot write", temporary);
         written = false;
     }
-    if (written && (Injected(standin::RegistryWriteStage::Rename) || rename(temporary.c_str(), path.c_str()) != 0)) {
-        *why = Failure("cannot rename the temporary file to", path);
+    if (written && (Injected(standin::RegistryWriteStage::Rename) ||
+                    renameat(target.Folder(), name.c_str(), target.Folder(), target.Name().c_str()) != 0)) {
+        *why = Failure("cannot rename the temporary file to", target.Path());
         written = false;
     }
     if (!written) {
-        unlink(temporary.c_str());
+        unlinkat(target.Folder(), name.c_str(), 0);
         return false;
     }
-    return SyncFolder(ParentFolder(path), why);
+    return SyncFolder(target, why);
 }
 
 }  // namespace regfile

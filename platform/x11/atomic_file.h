@@ -9,12 +9,15 @@
 
 namespace regfile {
 
-// Replaces the file at `path`, giving it permission bits `mode`, through the
-// temporary file `path`.tmp (or a unique name when something else holds that
-// one); the caller holds a lock that keeps other writers out meanwhile. On
+class WriteTarget;
+
+// Replaces the target file, giving it permission bits `mode`, through a
+// temporary file of an unguessable name in its folder (first clearing the ones
+// a killed writer left); the caller holds a lock that keeps other writers out
+// meanwhile. On
 // failure `why` says what failed; a failure before the rename leaves the old
 // file as it was and no temporary file, one after it (flushing the folder)
 // leaves the new file in place.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode, std::string* why);
+bool ReplaceFileAtomically(const WriteTarget& target, const std::string& bytes, mode_t mode, std::string* why);
 
 }  // namespace regfile

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/x11/display.h"
 #include "platform/x11/end_signals.h"
 #include "platform/x11/event_wait.h"
 #include "platform/x11/xerror.h"
@@ -26,6 +27,7 @@ struct ModalSession {
     DialogState state;
     DLGPROC procedure;
     Window window = None;
+    Window endsWith = None;
     std::vector<Window> controls;  // one input-only child per item: the items' handles
     Pixmap buffer = None;
     GC gc = nullptr;
@@ -118,7 +120,15 @@ void HandleFocus(ModalSession& s, const XFocusChangeEvent& focus) {
     s.dirty = true;
 }
 
+// An end signal or the server's loss closes the box as its close button
+// would; the box ends whatever its procedure makes of that.
+void EndOnRequest(ModalSession& s) {
+    Dispatch(s, s.state.OnClose());
+    s.ended = true;
+}
+
 void HandleStructure(ModalSession& s, const XEvent& event) {
+    if (event.type == DestroyNotify && event.xany.window == s.endsWith && s.endsWith != None) return EndOnRequest(s);
     if (event.xany.window != s.window) return;
     if (event.type == MapNotify) {
         s.mapped = true;
@@ -162,21 +172,23 @@ void Repaint(ModalSession& s) {
     s.dirty = false;
 }
 
-// An end signal or the server's loss closes the box as its close button
-// would; the box ends whatever its procedure makes of that.
-void EndOnRequest(ModalSession& s) {
-    Dispatch(s, s.state.OnClose());
-    s.ended = true;
+// Asks for the destruction of another program's window; false when it is gone.
+bool WatchDestruction(Display* display, Window window) {
+    XErrorTrap trap(display);
+    XSelectInput(display, window, StructureNotifyMask);
+    XWindowAttributes attributes = {};
+    return XGetWindowAttributes(display, window, &attributes) != 0 && !trap.Failed();
 }
 
 void RunLoop(ModalSession& s) {
+    if (s.endsWith != None && !WatchDestruction(s.display, s.endsWith)) return EndOnRequest(s);
     XMapWindow(s.display, s.window);
     while (!s.ended && !s.destroyed) {
         if (!WaitForXEvent(s.display)) return EndOnRequest(s);
         XEvent event;
         XNextEvent(s.display, &event);
         HandleEvent(s, event);
-        if (s.dirty && XPending(s.display) == 0) Repaint(s);
+        if (s.dirty && PendingXEvents(s.display) == 0) Repaint(s);
     }
 }
 
@@ -187,6 +199,7 @@ INT_PTR RunModalDialog(Display* display, const DialogPainter& painter, const Dia
     InstallEndSignals();
     XkbSetDetectableAutoRepeat(display, True, nullptr);  // a held Space is one press, one release
     ModalSession session(display, painter, layout, procedure);
+    session.endsWith = owner.endsWith;
     CreateWindows(session, owner);
     runningDialogs.push_back(&session);
 

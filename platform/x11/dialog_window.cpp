@@ -76,8 +76,9 @@ int Centre(int start, int span, int size, int screenSize) {
 }  // namespace
 
 Display* OpenModalDisplay(const char* what) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = OpenXConnection();
     if (display == nullptr) {
+        if (DisplayLost()) return nullptr;
         std::fprintf(stderr, "orchardia: cannot show %s: %s\n", what, NoDisplayReason().c_str());
         return nullptr;
     }

@@ -19,6 +19,7 @@ struct ModalOwner {
     int screen = 0;
     bool viewable = false;
     int x = 0, y = 0, width = 0, height = 0;  // on the root window, when viewable
+    Window endsWith = None;  // another program's window whose destruction ends the box (a preview's parent)
 };
 
 // Resolves a Win32 owner handle; false when it names no window.

@@ -2,6 +2,11 @@
 
 #include <X11/extensions/Xrandr.h>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,19 +17,57 @@ namespace {
 Display* display = nullptr;
 bool openTried = false;
 bool lost = false;
+bool reached = false;  // a connection has been opened before
+bool lossExpected = false;  // inside PendingXEvents: the caller winds the run down
 bool monitorKnown = false;
 standin::MonitorRect primary = {0, 0, 0, 0};
 
-// Called by Xlib when a connection breaks (server gone). Records the loss so
-// that the loops waiting for X events end the run; the exit handler below then
-// returns instead of exiting, so the program winds down through its normal
-// tear-down. Every connection goes to the same server: losing one is losing all.
+// Called by Xlib when a connection breaks (server gone). Every connection goes
+// to the same server: losing one is losing all. While a loop asks for events,
+// the loss is recorded and the loop ends the run through its normal tear-down
+// (the exit handler below returns instead of exiting). Anywhere else the next
+// Xlib or GLX call could crash on the dead connection, so the process ends
+// here, quietly and with exit code 0, as the end of the run would.
 int HandleLostConnection(Display*) {
     lost = true;
-    return 0;
+    if (lossExpected) return 0;
+    std::fflush(nullptr);
+    _exit(0);
 }
 
 void KeepRunningAfterLoss(Display*, void*) {}
+
+// Mesa's GLX does not survive a broken connection in every call: a server lost
+// during glXChooseVisual crashes it before Xlib has noticed. A crash while the
+// connection is hung up is that loss and ends the run like it; any other crash
+// takes its usual course (the handler that was there before, a sanitizer's).
+const int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGABRT};
+const int kCrashSignalCount = 3;
+struct sigaction previousCrashActions[kCrashSignalCount];
+int connectionFd = -1;
+
+bool ConnectionHungUp() {
+    pollfd connection = {connectionFd, POLLIN, 0};
+    if (poll(&connection, 1, 0) <= 0) return false;
+    if (connection.revents & (POLLHUP | POLLERR)) return true;
+    char byte = 0;
+    return recv(connectionFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
+void EndIfServerGone(int signalNumber) {
+    if (lost || ConnectionHungUp()) _exit(0);
+    for (int i = 0; i < kCrashSignalCount; ++i)
+        if (kCrashSignals[i] == signalNumber) sigaction(signalNumber, &previousCrashActions[i], nullptr);
+}
+
+void TreatCrashesAfterLossAsLoss(int fd) {
+    connectionFd = fd;
+    struct sigaction action = {};
+    action.sa_handler = EndIfServerGone;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (int i = 0; i < kCrashSignalCount; ++i) sigaction(kCrashSignals[i], &action, &previousCrashActions[i]);
+}
 
 bool RandrMonitor(Display* connection, standin::MonitorRect* rect) {
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
@@ -48,13 +91,14 @@ Display* standin::XDisplay() {
     if (lost) return nullptr;
     if (!openTried) {
         openTried = true;
-        display = XOpenDisplay(nullptr);
+        display = OpenXConnection();
         if (display == nullptr) {
-            std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
+            if (!lost) std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
             return nullptr;
         }
         InstallXErrorHandler();
         WatchConnection(display);
+        TreatCrashesAfterLossAsLoss(ConnectionNumber(display));
         LearnGlxErrors(display);
     }
     return display;
@@ -68,7 +112,24 @@ std::string standin::NoDisplayReason() {
 
 void standin::WatchConnection(Display* connection) {
     XSetIOErrorHandler(HandleLostConnection);
-    XSetIOErrorExitHandler(connection, KeepRunningAfterLoss, nullptr);
+    if (connection != nullptr) XSetIOErrorExitHandler(connection, KeepRunningAfterLoss, nullptr);
+}
+
+Display* standin::OpenXConnection() {
+    if (lost) return nullptr;
+    WatchConnection(nullptr);
+    Display* connection = XOpenDisplay(nullptr);
+    if (connection == nullptr) lost = reached;
+    reached = true;
+    return connection;
+}
+
+int standin::PendingXEvents(Display* connection) {
+    if (lost) return 0;
+    lossExpected = true;
+    int count = XPending(connection);
+    lossExpected = false;
+    return lost ? 0 : count;
 }
 
 Display* standin::OpenedXDisplay() {

@@ -22,9 +22,17 @@ Display* OpenedXDisplay();
 // True once the server has gone away; nothing may talk to it after that.
 bool DisplayLost();
 
-// Makes the loss of `connection` (the stand-in's own, or a modal box's) end
-// the run quietly instead of exiting the process.
+// Makes the loss of `connection` (the stand-in's own, or a modal box's; null
+// before it is opened) end the run quietly with exit code 0: at once, unless it
+// is noticed in PendingXEvents, whose caller then winds the run down.
 void WatchConnection(Display* connection);
+
+// XOpenDisplay($DISPLAY) with the loss watched from the start. Null when no
+// server can be reached; when one was reached before, that is its loss.
+Display* OpenXConnection();
+
+// XPending for the loops that wait for events: 0 once the server is lost.
+int PendingXEvents(Display* connection);
 
 // The primary monitor in root-window pixels: RandR's primary monitor, else its
 // first one, else the whole screen. Win32 screen coordinates have their origin

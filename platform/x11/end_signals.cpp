@@ -21,7 +21,14 @@ void standin::InstallEndSignals() {
     action.sa_handler = RequestEnd;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) sigaction(signalNumber, &action, nullptr);
+    sigset_t endSignals;
+    sigemptyset(&endSignals);
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(signalNumber, &action, nullptr);
+        sigaddset(&endSignals, signalNumber);
+    }
+    sigprocmask(SIG_UNBLOCK, &endSignals, nullptr);
+    signal(SIGPIPE, SIG_IGN);  // a write to a lost server fails instead of killing the process
 }
 
 bool standin::TakeEndSignal() {

@@ -5,8 +5,10 @@
 
 namespace standin {
 
-// Installed with the first window or modal box; a second signal of the same
-// kind then has its default effect, so a stuck process can still be stopped.
+// Installed first thing in main (and again harmlessly with the first window or
+// modal box); a second signal of the same kind then has its default effect, so a
+// stuck process can still be stopped. The three are unblocked, so one that was
+// sent while a parent kept them blocked is taken at once; SIGPIPE is ignored.
 void InstallEndSignals();
 // True once per signal received.
 bool TakeEndSignal();

@@ -18,7 +18,7 @@ bool EndRequested() {
 
 bool standin::WaitForXEvent(Display* display) {
     while (!EndRequested()) {
-        if (XPending(display) > 0) return true;  // reads what waits; a broken connection is noted here
+        if (standin::PendingXEvents(display) > 0) return true;  // reads what waits; a broken connection is noted here
         if (EndRequested()) break;
         pollfd connection = {ConnectionNumber(display), POLLIN, 0};
         poll(&connection, 1, kEndCheckMilliseconds);

@@ -160,7 +160,7 @@ void Translate(XEvent* event) {
 
 void standin::PumpXEvents() {
     Display* display = OpenedXDisplay();
-    while (display != nullptr && XPending(display) > 0) {
+    while (display != nullptr && PendingXEvents(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         Translate(&event);

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "platform/x11/display.h"
 #include "platform/x11/win32.h"
 #include "platform/x11/xerror.h"
 
@@ -51,7 +52,7 @@ Window FocusedTopLevel(Display* display, Window root) {
 }  // namespace
 
 HWND WINAPI GetForegroundWindow(void) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = standin::OpenXConnection();
     if (display == nullptr) return nullptr;
     standin::InstallXErrorHandler();
     Window root = DefaultRootWindow(display);

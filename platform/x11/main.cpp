@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/SaverContext.h"
+#include "platform/x11/display.h"
+#include "platform/x11/end_signals.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/process.h"
 #include "platform/x11/run_values.h"
@@ -49,6 +51,8 @@ bool TranslateHostArguments(const standin::HostArguments& host, std::vector<std:
 }  // namespace
 
 int main(int argc, char** argv) {
+    standin::InstallEndSignals();       // a daemon may stop the saver at any moment after starting it,
+    standin::WatchConnection(nullptr);  // and the server may go at any moment: every connection ends quietly
     std::vector<std::string> arguments(argv, argv + argc);
     if (arguments.empty()) arguments.push_back("orchardia");
     standin::HostArguments host = standin::ReadHostArguments(arguments, std::getenv("XSCREENSAVER_WINDOW"));

@@ -13,6 +13,7 @@
 #include "platform/x11/input_grab.h"
 #include "platform/x11/messagebox_layout.h"
 #include "platform/x11/messagebox_record.h"
+#include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"
 
 namespace {
@@ -24,10 +25,20 @@ INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
     return 0;
 }
 
+// A box shown by a preview ends with the preview's parent, as the run does.
+Window PreviewParent() {
+    for (Window id : standin::LiveWindows()) {
+        const standin::WindowRecord* record = standin::FindWindowRecord(id);
+        if (record->parent != None) return record->parent;
+    }
+    return None;
+}
+
 void ShowMessageBox(Display* display, HWND ownerHandle, const std::string& text, const std::string& caption) {
     standin::ModalOwner owner;
     // An owner that names no window does not keep the message from the user.
     if (!standin::ResolveOwner(display, ownerHandle, &owner)) standin::ResolveOwner(display, nullptr, &owner);
+    owner.endsWith = PreviewParent();
     standin::DialogPainter painter(display, owner.screen);
     if (!painter.Ready()) return;
     auto measure = [&painter](const std::string& line) { return painter.TextWidth(line); };
@@ -46,7 +57,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
     if (standin::MessageBoxesHeadless()) return IDOK;
-    Display* display = standin::DisplayLost() ? nullptr : XOpenDisplay(nullptr);
+    Display* display = standin::OpenXConnection();
     if (display == nullptr) return IDOK;  // no display: standard error was the whole message
     standin::InstallXErrorHandler();
     standin::WatchConnection(display);

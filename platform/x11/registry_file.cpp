@@ -15,6 +15,7 @@
 #include "platform/x11/registry_lock.h"
 #include "platform/x11/registry_paths.h"
 #include "platform/x11/registry_text.h"
+#include "platform/x11/settings_folder.h"
 
 namespace regfile {
 
@@ -39,10 +40,11 @@ bool ReadAll(int fd, std::string* bytes) {
     return true;
 }
 
-// Reads a regular file of at most kMaxFileSize bytes. O_NONBLOCK keeps a FIFO
-// in the file's place from blocking the open.
-FileState ReadBytes(const std::string& path, std::string* bytes, std::string* why) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+// Reads a regular file of at most kMaxFileSize bytes, `name` in `folder` (or a
+// path from the current folder). O_NONBLOCK keeps a FIFO in the file's place
+// from blocking the open.
+FileState ReadBytes(int folder, const std::string& name, int flags, std::string* bytes, std::string* why) {
+    int fd = openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | flags);
     if (fd < 0 && errno == ENOENT) return FileState::Missing;
     struct stat info = {};
     if (fd < 0 || fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && !ReadAll(fd, bytes)))
@@ -67,20 +69,20 @@ LSTATUS Report(const std::string& path, const std::string& why, LSTATUS status) 
 }
 
 // Checks the path, creates the settings folder and follows links to the file
-// that a write replaces.
-bool PrepareTarget(const std::string& path, std::string* target, std::string* why) {
-    return FitsPathLimits(path, why) && MakeFolders(ParentFolder(path), why) && ResolveLinks(path, target, why) &&
-           FitsPathLimits(*target, why);
+// that a write replaces, checking every folder on the way.
+bool PrepareTarget(const std::string& path, WriteTarget* target, std::string* why) {
+    return FitsPathLimits(path, why) && MakeFolders(ParentFolder(path), why) && target->Open(path, why) &&
+           FitsPathLimits(target->Path(), why);
 }
 
 // A file without any write permission bit, or one this user may not write, is
 // protected: it is refused, as the registry refuses a protected key. Otherwise
 // `mode` receives the permission bits the new file keeps (0600 for a new one).
-bool MayReplace(const std::string& target, mode_t* mode, std::string* why) {
+bool MayReplace(const WriteTarget& target, mode_t* mode, std::string* why) {
     struct stat info = {};
     *mode = 0600;
-    if (stat(target.c_str(), &info) != 0) return true;
-    if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) {
+    if (fstatat(target.Folder(), target.Name().c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return true;
+    if ((info.st_mode & 0222) == 0 || faccessat(target.Folder(), target.Name().c_str(), W_OK, 0) != 0) {
         char octal[8];
         std::snprintf(octal, sizeof(octal), "%04o", unsigned(info.st_mode & 0777));
         *why = std::string("the file is read-only (mode ") + octal + "); it was left as it is";
@@ -88,6 +90,25 @@ bool MayReplace(const std::string& target, mode_t* mode, std::string* why) {
     }
     *mode = info.st_mode & 0777;
     return true;
+}
+
+// The file `name` in `folder`; `flags` adds to the open's.
+LoadedFile LoadFile(int folder, const std::string& name, int flags) {
+    LoadedFile loaded;
+    std::string bytes;
+    loaded.state = name.empty() ? FileState::Missing : ReadBytes(folder, name, flags, &bytes, &loaded.why);
+    if (loaded.state == FileState::Unreadable) return loaded;
+    if (loaded.state == FileState::Missing || IsBlankText(bytes)) {
+        ParseDocument(EmptyDocumentText(), &loaded.doc, &loaded.why);
+        return loaded;
+    }
+    FileText file;
+    if (!DecodeFileText(bytes, &file, &loaded.why) || !ParseDocument(file.text, &loaded.doc, &loaded.why)) {
+        loaded.state = FileState::Unparseable;
+        loaded.doc = Document();
+    }
+    loaded.utf16 = file.utf16;
+    return loaded;
 }
 
 }  // namespace
@@ -104,32 +125,19 @@ std::string SettingsPath() {
 }
 
 LoadedFile LoadRegistryFile(const std::string& path) {
-    LoadedFile loaded;
-    std::string bytes;
-    loaded.state = path.empty() ? FileState::Missing : ReadBytes(path, &bytes, &loaded.why);
-    if (loaded.state == FileState::Unreadable) return loaded;
-    if (loaded.state == FileState::Missing || IsBlankText(bytes)) {
-        ParseDocument(EmptyDocumentText(), &loaded.doc, &loaded.why);
-        return loaded;
-    }
-    FileText file;
-    if (!DecodeFileText(bytes, &file, &loaded.why) || !ParseDocument(file.text, &loaded.doc, &loaded.why)) {
-        loaded.state = FileState::Unparseable;
-        loaded.doc = Document();
-    }
-    loaded.utf16 = file.utf16;
-    return loaded;
+    return LoadFile(AT_FDCWD, path, 0);
 }
 
 LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated) {
-    std::string why, target;
+    std::string why;
+    WriteTarget target;
     if (path.empty())
         return Report("~/.config/orchardia/user.reg", "there is no home folder", ERROR_REGISTRY_IO_FAILED);
     if (!PrepareTarget(path, &target, &why)) return Report(Shortened(path), why, ERROR_REGISTRY_IO_FAILED);
-    FileLock lock(target + ".lock");
+    FileLock lock(target);
     if (!lock.Held(&why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
 
-    LoadedFile loaded = LoadRegistryFile(target);
+    LoadedFile loaded = LoadFile(target.Folder(), target.Name(), O_NOFOLLOW);
     if (loaded.state == FileState::Unreadable)
         return Report(path, loaded.why + "; it was left as it is", ERROR_REGISTRY_IO_FAILED);
     if (loaded.state == FileState::Unparseable)

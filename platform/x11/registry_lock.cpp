@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/x11/end_signals.h"
 #include "platform/x11/registry_paths.h"
+#include "platform/x11/settings_folder.h"
 
 namespace regfile {
 
@@ -30,27 +32,39 @@ void SleepMilliseconds(long milliseconds) {
 }
 
 // flock needs only a read descriptor, so a read-only lock file serves as well.
-int OpenLockFile(const std::string& lockPath, std::string* why) {
-    int fd = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd >= 0) return fd;
-    int error = errno;
+// O_NONBLOCK keeps a FIFO in the lock's place from blocking the open; only a
+// regular file is taken as the lock.
+int OpenLockFile(const WriteTarget& target, const std::string& lockPath, std::string* why) {
+    std::string name = target.Name() + ".lock";
+    int fd = openat(target.Folder(), name.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     struct stat info = {};
-    bool exists = lstat(lockPath.c_str(), &info) == 0;
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) return fd;
+    int error = errno;
+    bool exists = fstatat(target.Folder(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
     errno = error;
-    *why = exists ? "cannot open the lock file " + lockPath + ": " + std::strerror(errno) : CreationFailure(lockPath);
+    if (fd >= 0) {
+        close(fd);
+        *why = "the lock file " + lockPath + " is not a regular file";
+    } else if (exists) {
+        *why = "cannot open the lock file " + lockPath + ": " + std::strerror(errno);
+    } else {
+        *why = CreationFailure(lockPath);
+    }
     return -1;
 }
 
 }  // namespace
 
-FileLock::FileLock(const std::string& lockPath) {
-    fd_ = OpenLockFile(lockPath, &why_);
+FileLock::FileLock(const WriteTarget& target) {
+    std::string lockPath = target.Path() + ".lock";
+    fd_ = OpenLockFile(target, lockPath, &why_);
     if (fd_ >= 0 && !Wait(lockPath)) {
         close(fd_);
         fd_ = -1;
     }
 }
 
+// Gives up after kLockWaitSeconds, or at once when an end signal arrives.
 bool FileLock::Wait(const std::string& lockPath) {
     const double deadline = NowSeconds() + double(kLockWaitSeconds);
     while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -59,9 +73,10 @@ bool FileLock::Wait(const std::string& lockPath) {
             why_ = "cannot lock " + lockPath + ": " + std::strerror(errno);
             return false;
         }
-        if (NowSeconds() >= deadline) {
-            why_ = "another program holds the lock " + lockPath + " (gave up after " +
-                   std::to_string(kLockWaitSeconds) + " seconds)";
+        bool signalled = standin::EndSignalPending();
+        if (signalled || NowSeconds() >= deadline) {
+            std::string after = signalled ? "an end signal" : std::to_string(kLockWaitSeconds) + " seconds";
+            why_ = "another program holds the lock " + lockPath + " (gave up after " + after + ")";
             return false;
         }
         SleepMilliseconds(kLockPollMilliseconds);

@@ -6,13 +6,16 @@
 
 namespace regfile {
 
+class WriteTarget;
+
 // How long a writer waits for another program to release the lock, in seconds.
 constexpr int kLockWaitSeconds = 5;
 
-// An exclusive flock on a lock file, held for the object's lifetime.
+// An exclusive flock on the lock file beside the target (its name plus
+// ".lock"), held for the object's lifetime. An end signal ends the wait.
 class FileLock {
 public:
-    explicit FileLock(const std::string& lockPath);
+    explicit FileLock(const WriteTarget& target);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

@@ -14,8 +14,6 @@ namespace {
 
 // The longest ending the writer adds to the file's name: the temporary ".tmp.XXXXXX".
 constexpr size_t kLongestSuffix = 11;
-// Links followed before giving up on a loop, as the kernel does.
-constexpr int kMaxLinkHops = 40;
 
 std::string ErrnoText() {
     return std::strerror(errno);
@@ -91,25 +89,6 @@ bool MakeFolders(const std::string& folder, std::string* why) {
         if (!MakeFolder(folder.substr(0, end), why)) return false;
         if (end == std::string::npos) return true;
     }
-}
-
-bool ResolveLinks(const std::string& path, std::string* target, std::string* why) {
-    std::string current = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        struct stat info = {};
-        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            *target = current;
-            return true;
-        }
-        std::string link = ReadLink(current);
-        if (link.empty()) {
-            *why = "cannot read the link " + current + ": " + ErrnoText();
-            return false;
-        }
-        current = link[0] == '/' ? link : ParentFolder(current) + "/" + link;
-    }
-    *why = "its symbolic links loop or go deeper than " + std::to_string(kMaxLinkHops);
-    return false;
 }
 
 std::string CreationFailure(const std::string& path) {

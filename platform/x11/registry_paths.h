@@ -1,6 +1,6 @@
 // The paths a write of the settings file touches, checked and prepared before
-// anything is written: the length limits, the folder chain, and symbolic links
-// followed to the file they name. Failures come with a reason fit for the user.
+// anything is written: the length limits and the folder chain. Failures come
+// with a reason fit for the user.
 #pragma once
 
 #include <string>
@@ -20,10 +20,6 @@ std::string Shortened(const std::string& path);
 // Creates the folder and its missing parents (mode 0700) one at a time from the
 // top. A link to a missing folder is reported, not followed into creating it.
 bool MakeFolders(const std::string& folder, std::string* why);
-
-// Follows `path` through symbolic links to the file a write replaces; a link
-// whose target is missing yields that target, which the write then creates.
-bool ResolveLinks(const std::string& path, std::string* target, std::string* why);
 
 // Why creating `path` failed, from errno: a read-only or missing folder is named as such.
 std::string CreationFailure(const std::string& path);

@@ -167,6 +167,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (id == 0) return nullptr;
     // Recorded first: errors on it are then expected.
     standin::WindowRecord* created = RecordWindow(id, windowClass->proc, request, colormap, display);
+    if (!popup) created->parent = request.parent;
     standin::WatchWindowSize(created, request.parent);
     DescribeXWindow(display, id, windowName);
     standin::InstallEndSignals();

@@ -6,9 +6,15 @@
 #include "platform/x11/xerror.h"
 
 // One of the stand-in's windows that neither DestroyWindow nor the X server
-// has ended (windows of other programs are not known here).
+// has ended, or another program's window that the server still has.
 BOOL WINAPI IsWindow(HWND window) {
-    return standin::FindWindowRecord(window) != nullptr;
+    Window id = standin::ToXWindow(window);
+    if (standin::IsOwnWindow(id)) return standin::FindWindowRecord(window) != nullptr;
+    Display* display = standin::XDisplay();
+    if (display == nullptr || id == 0) return FALSE;
+    standin::XErrorTrap trap(display);
+    XWindowAttributes attributes = {};
+    return XGetWindowAttributes(display, id, &attributes) != 0 && !trap.Failed();
 }
 
 // Works for any X window, the preview's parent included. The rectangle is the

@@ -87,7 +87,6 @@ void standin::WatchWindowSize(WindowRecord* record, Window parent) {
         WatchScreen(display);
         return;
     }
-    record->parent = parent;
     XErrorTrap trap(display);  // the parent may be gone already; the child then goes with it
     XSelectInput(display, parent, StructureNotifyMask);
 }

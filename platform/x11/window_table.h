@@ -30,12 +30,12 @@ struct WindowRecord {
     Window id = 0;
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
+    Window parent = 0;        // WS_CHILD: the X parent (a preview's host), whose size it follows
     bool visible = false;
     bool grabbed = false;
     bool destroying = false;  // inside DestroyWindow: WM_DESTROY is being sent
     bool serverGone = false;  // the X server no longer has it; its end follows at the next PeekMessageA
     Colormap colormap = 0;    // created for the window's visual, freed with it
-    Window parent = 0;        // a child's parent, whose size it follows
     int width = 0;            // pixels, as created or last reported with WM_SIZE
     int height = 0;
     DeviceContext* dc = nullptr;

@@ -122,3 +122,24 @@ shot_fills() {
   done
   fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"
 }
+
+# term_at_start PROGRAM ARGS...: runs it with SIGTERM already sent, kept pending
+# (blocked) across exec until the program takes it: a daemon stopping its saver
+# at the very moment it started it. Run it in the background; $! is the program.
+term_at_start() {
+  perl -MPOSIX -e 'sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGTERM)); kill "TERM", $$; exec @ARGV or exit 127' "$@"
+}
+
+# end_early PID HOW DELAY: DELAY seconds after the program opened its X
+# connection (a socket), sends it SIGTERM (HOW=TERM) or kills the X server.
+end_early() {
+  for _ in $(seq 3000); do
+    [ -z "$(find "/proc/$1/fd" -lname 'socket:*' 2>/dev/null | head -1)" ] || break
+    running "$1" || return 0
+  done
+  sleep "$3"
+  if [ "$2" = TERM ]; then kill -TERM "$1"; else kill "$xvfb_pid"; fi
+}
+
+# The root window's id, in decimal.
+root_id() { xwininfo -root | awk '/Window id:/{print $4}' | xargs printf '%d'; }

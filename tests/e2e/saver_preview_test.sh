@@ -70,5 +70,19 @@ for line in "/p 999999:no window has the id 999999" "/p:no window id" "/p 0x2000
 done
 [ "$(top_level_windows)" -le "$before" ] && ! has_saver_window || fail "a preview of no window left a window"
 
+
+# Without GLX the preview shows its error box; the box, and the run, end with
+# the preview's parent.
+start_xvfb 640x480 -extension GLX
+has_error_box() { [ -n "$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null)" ]; }
+start_parent 160 120
+"$ORCHARDIA" /p "$parent" 2>"$work/box.err" 3>&- &
+wait_for 10 has_error_box || fail "no GLX: no error box"
+exec 3>&-
+expect_exit $! 0 "no GLX: parent destroyed"
+! has_error_box || fail "no GLX: the error box outlived the parent"
+[ "$(cat "$work/box.err")" = "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format." ] ||
+  fail "no GLX: said $(cat "$work/box.err")"
+
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_preview: ok"

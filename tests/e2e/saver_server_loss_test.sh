@@ -9,7 +9,7 @@ for mode in /s preview; do
   if [ "$mode" = /s ]; then
     "$ORCHARDIA" /s 2>"$work/stderr" &
   else
-    "$ORCHARDIA" /p "$(xwininfo -root | awk '/Window id:/{print $4}' | xargs printf '%d')" 2>"$work/stderr" &
+    "$ORCHARDIA" /p "$(root_id)" 2>"$work/stderr" &
   fi
   saver=$!
   wait_for 10 has_saver_window || fail "$mode: no saver window"
@@ -17,5 +17,23 @@ for mode in /s preview; do
   kill "$xvfb_pid"
   expect_exit "$saver" 0 "$mode: server gone"
   [ ! -s "$work/stderr" ] || fail "$mode: said $(cat "$work/stderr")"
+done
+
+# So does the loss 0-80 ms after the program connected, and SIGTERM soon after
+# it connected or already pending when it starts: the run or the dialog ends
+# alike.
+rows=("/s TERM start" "/p TERM start" "/c TERM start" "/s TERM 0" "/p TERM 0" "/p TERM 0.05")
+for delay in 0 0.02 0.05 0.08; do rows+=("/s server $delay" "/p server $delay"); done
+for row in "${rows[@]}"; do
+  read -r mode how delay <<<"$row"
+  start_xvfb 640x480
+  args=("$mode") && [ "$mode" != /p ] || args+=("$(root_id)")
+  if [ "$delay" = start ]; then term_at_start "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" &
+  else "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" & fi
+  saver=$!
+  [ "$delay" = start ] || end_early "$saver" "$how" "$delay"
+  expect_exit "$saver" 0 "$row"
+  [ ! -s "$work/stderr" ] || fail "$row: said $(cat "$work/stderr")"
+  kill "$xvfb_pid" 2>/dev/null || true
 done
 echo "saver_server_loss: ok"

@@ -13,6 +13,7 @@
 #include <climits>
 #include <iterator>
 
+#include "platform/x11/end_signals.h"
 #include "platform/x11/testing.h"
 #include "platform/x11/win32.h"
 #include "tests/unit/config_folder.h"
@@ -79,14 +80,20 @@ struct Save {
     std::string message;  // on standard error
 };
 
-// Sets "v" to 2 in a child process, as nobody when this one is root.
-Save SaveAsUser() {
+// Sets "v" to 2 in a child process, as nobody when this one is root; with an
+// end signal already caught when `signalled`.
+Save SaveAsUser(bool signalled) {
     int status[2], errors[2];
     if (pipe(status) != 0 || pipe(errors) != 0) return {kNoStatus, "no pipe"};
     pid_t child = fork();
     if (child == 0) {
         dup2(errors[1], STDERR_FILENO);
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(1);
+        alarm(20);  // a save that blocks fails the row instead of the suite
+        if (signalled) {
+            standin::InstallEndSignals();
+            raise(SIGTERM);
+        }
         LSTATUS result = SetDword("Software\\Test", "v", 2);
         _exit(write(status[1], &result, sizeof(result)) == sizeof(result) ? 0 : 1);
     }
@@ -111,6 +118,8 @@ struct FaultCase {
     std::string after;   // the bytes there after the save
     mode_t mode;         // and their permission bits
     std::vector<std::string> tree;  // everything under the root afterwards
+    const char* foreign = nullptr;  // an entry that belongs to another user (root) when the save runs
+    bool signalled = false;         // an end signal arrives before the save
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) {
@@ -135,7 +144,9 @@ TEST_P(FaultTest, SavesOrNamesTheReasonAndKeepsTheFile) {
     const FaultCase& c = GetParam();
     c.make(folder);
     if (geteuid() == 0) GiveToNobody(folder.Root());
-    Save save = SaveAsUser();
+    if (c.foreign != nullptr && geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    if (c.foreign != nullptr) lchown((folder.Root() + "/" + c.foreign).c_str(), 0, 0);
+    Save save = SaveAsUser(c.signalled);
     EXPECT_EQ(save.status, c.status);
     if (c.reason == nullptr) EXPECT_EQ(save.message, "");
     else EXPECT_NE(save.message.find(c.reason), std::string::npos) << save.message;
@@ -175,6 +186,35 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   ERROR_REGISTRY_IO_FAILED, "another program holds the lock", "orchardia/user.reg", kOld, 0600,
                   kPlainTree},
+        FaultCase{"a held lock and an end signal",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      HoldLock(f.File() + ".lock");
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "gave up after an end signal", "orchardia/user.reg", kOld, 0600,
+                  kPlainTree, nullptr, true},
+        FaultCase{"a FIFO as the lock file",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      mkfifo((f.File() + ".lock").c_str(), 0600);
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "is not a regular file", "orchardia/user.reg", kOld, 0600,
+                  kPlainTree},
+        FaultCase{"a settings folder others may write",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      chmod(f.Folder().c_str(), 0777);
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "can be written by other users; not saved", "orchardia/user.reg", kOld,
+                  0600, {"orchardia", "orchardia/user.reg"}},
+        FaultCase{"a link another user planted",
+                  [](const ConfigFolder& f) {
+                      Put(f, "dotfiles/orchardia.reg", kOld);
+                      PutLink(f, "orchardia/user.reg", "../dotfiles/orchardia.reg");
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "belongs to another user; not saved", "dotfiles/orchardia.reg", kOld,
+                  0600, {"dotfiles", "dotfiles/orchardia.reg", "orchardia", "orchardia/user.reg"},
+                  "orchardia/user.reg"},
         FaultCase{"a path longer than the system opens",
                   [](const ConfigFolder& f) {
                       std::string deep = f.Root();

@@ -365,6 +365,7 @@ INSTANTIATE_TEST_SUITE_P(Stages, WriteFailureTest,
 TEST_F(RegistryTest, ClearsTemporaryLeftByKilledWriter) {
     folder.Write(kHeader + kSection);
     std::ofstream(folder.File() + ".tmp") << "half a fi";
+    std::ofstream(folder.File() + ".tmp.Ab3dE9") << "half a fi";
     ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock"}));
 }

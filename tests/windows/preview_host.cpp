@@ -3,6 +3,8 @@
 // child window of its size, lets it draw, destroys itself, and waits for the
 // saver to end. Prints what it saw; exit code 0 when the saver made the child
 // and then ended with exit code 0. Usage: preview_host SAVER WIDTH HEIGHT
+// [killed]; with "killed" the window belongs to a second process that is
+// killed instead, as when the settings program dies without a word.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,13 +28,17 @@ HWND MakeHostWindow(int width, int height) {
                            nullptr, windowClass.hInstance, nullptr);
 }
 
-bool StartSaver(const char* saver, HWND host, PROCESS_INFORMATION* process) {
-    std::string commandLine = std::string("\"") + saver + "\" /p " +
-                              std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host)));
+bool Start(std::string commandLine, PROCESS_INFORMATION* process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           process) != 0;
+}
+
+bool StartSaver(const char* saver, HWND host, PROCESS_INFORMATION* process) {
+    return Start(std::string("\"") + saver + "\" /p " +
+                     std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host))),
+                 process);
 }
 
 // Handles this thread's messages (the saver's child sends some to its parent) for `ms` milliseconds,
@@ -49,17 +55,36 @@ bool PumpUntil(DWORD ms, Done done) {
     return done();
 }
 
+// The host window in a second copy of this program ("window"), which owns it
+// until it is killed.
+HWND MakeHostInOtherProcess(char** argv, PROCESS_INFORMATION* owner) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    HWND host = nullptr;
+    if (Start(std::string("\"") + self + "\" - " + argv[2] + " " + argv[3] + " window", owner))
+        PumpUntil(kChildWaitMs, [&] { return (host = FindWindowA("PreviewHost", nullptr)) != nullptr; });
+    return host;
+}
+
 LONG Width(const RECT& rect) { return rect.right - rect.left; }
 LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: preview_host SAVER WIDTH HEIGHT\n");
+    std::string mode = argc == 5 ? argv[4] : "";
+    if (argc < 4 || argc > 5 || (argc == 5 && mode != "killed" && mode != "window")) {
+        std::fprintf(stderr, "usage: preview_host SAVER WIDTH HEIGHT [killed]\n");
         return 2;
     }
-    HWND host = MakeHostWindow(std::atoi(argv[2]), std::atoi(argv[3]));
+    int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
+    if (mode == "window") {
+        MakeHostWindow(width, height);
+        PumpUntil(kChildWaitMs * 2, [] { return false; });
+        return 0;
+    }
+    PROCESS_INFORMATION owner = {};
+    HWND host = mode == "killed" ? MakeHostInOtherProcess(argv, &owner) : MakeHostWindow(width, height);
     PROCESS_INFORMATION process = {};
     if (host == nullptr || !StartSaver(argv[1], host, &process)) {
         std::fprintf(stderr, "could not make the host window or start the saver\n");
@@ -82,7 +107,8 @@ int main(int argc, char** argv) {
     } else {
         std::printf("no child window appeared\n");
     }
-    DestroyWindow(host);
+    if (mode == "killed") TerminateProcess(owner.hProcess, 1);
+    else DestroyWindow(host);
     bool ended = PumpUntil(kExitWaitMs, [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &exitCode);

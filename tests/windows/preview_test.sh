@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # "/p <window>": inside a host window, as the display settings' preview does,
 # the saver makes a child window of the host's size at its corner, draws, and
-# ends with exit code 0 when the host destroys itself.
+# ends with exit code 0 when the host destroys itself, or when the process that
+# owns the host window is killed.
 source "$(dirname "$0")/wine_lib.sh"
 
 output=$("$WINE" "$PREVIEW_HOST" "$ORCHARDIA_SCR" 152 112 | tr -d '\r') || fail "preview host: $output"
 echo "$output"
 grep -q '^host 152x112 child OpenGL 152x112 at 0,0$' <<<"$output" || fail "no child of the host's size"
 grep -q '^saver ended, exit code 0$' <<<"$output" || fail "the saver did not end cleanly"
+
+output=$("$WINE" "$PREVIEW_HOST" "$ORCHARDIA_SCR" 152 112 killed | tr -d '\r') || fail "killed host: $output"
+echo "$output"
+grep -q '^saver ended, exit code 0$' <<<"$output" || fail "the saver outlived the process of its host window"
