@@ -44,29 +44,29 @@ cp "$list" "$work/written"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to a written file: $(cat "$work/said")"
 [ "$(diff "$work/written" "$list" | grep '^[<>]')" = '>   GL: orchardia --root \n\' ] ||
   fail "not one line added to a written file: $(diff "$work/written" "$list")"
-sed -i 's/GL: orchardia --root/-GL: orchardia --root --fps/' "$list"
+sed -i 's/  GL: orchardia --root/- GL:\t\t\t\torchardia --root --fps/' "$list"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "a disabled entry added again"
 [ "$(edit remove-from-xscreensaver)" = "0 1" ] && cmp -s "$list" "$work/written" || fail "removal left $(diff "$work/written" "$list")"
 
-# refused WHAT: both commands name what is wrong in one line, exit 1 and leave
+# refused WHAT: both commands say WHAT is wrong in one line, exit 1 and leave
 # the folder exactly as it was.
 state() { (cd "$home" && find . -printf '%p %l %m %U %T@\n' && cat .xscreensaver 2>/dev/null) | md5sum; }
 refused() {
   local before command
   before=$(state)
   for command in add-to-xscreensaver remove-from-xscreensaver; do
-    [ "$(edit "$command")" = "1 1" ] || fail "$1: --$command said $(cat "$work/said")"
+    [ "$(edit "$command")" = "1 1" ] && grep -q "$1" "$work/said" || fail "$1: --$command said $(cat "$work/said")"
     [ "$(state)" = "$before" ] || fail "$1: --$command changed the folder"
   done
   rm -f "$list"
   cp "$work/written" "$list"
 }
-printf 'mode:\tone\n' >"$list" && refused "no programs resource"
-printf 'programs: maze --root \\n' >"$list" && refused "no newline at the end"
-sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF lines"
-rm "$list" && ln -s "$work/written" "$list" && refused "a link"
-chmod 444 "$list" && refused "a read-only file"
-if [ "$(id -u)" -eq 0 ]; then chown nobody "$list" && refused "another user's file"; fi
+printf 'mode:\tone\n' >"$list" && refused "no programs: resource"
+printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newline"
+sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
+rm "$list" && ln -s "$work/written" "$list" && refused "symbolic link"
+chmod 444 "$list" && refused "read-only"
+if [ "$(id -u)" -eq 0 ]; then chown nobody "$list" && refused "another user"; fi
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "the settings window needs an unprivileged user, which only root creates: preview skipped"
@@ -93,11 +93,14 @@ wait_for 30 saver_started || fail "the settings window started no orchardia: $(c
 pane() { xdotool search --name '^XScreenSaver Settings Preview$' 2>/dev/null | head -1; }
 saver_in_pane() { xwininfo -id "$(pane)" -children 2>/dev/null | awk '/"SaverWindow"/{print $1}'; }
 has_saver_in_pane() { [ -n "$(saver_in_pane)" ]; }
-wait_for 15 has_saver_in_pane || fail "no saver window in the preview pane"
-sleep 3
-import -window "$(saver_in_pane)" "$work/pane.png"
-shows_sprites "$work/pane.png" || fail "no sprites in the preview pane (edge share $(edge_fraction "$work/pane.png"))"
-looks_mirrored "$work/pane.png" || fail "the preview is not mirrored (asymmetry $(mirror_asymmetry "$work/pane.png"))"
+if wait_for 15 has_saver_in_pane; then
+  sleep 3
+  import -window "$(saver_in_pane)" "$work/pane.png"
+  shows_sprites "$work/pane.png" || fail "no sprites in the preview pane (edge share $(edge_fraction "$work/pane.png"))"
+  looks_mirrored "$work/pane.png" || fail "the preview is not mirrored (asymmetry $(mirror_asymmetry "$work/pane.png"))"
+else
+  fail "no saver window in the preview pane"
+fi
 ! grep -i orchardia "$work/settings.log" || fail "orchardia complained in the settings window's log: $(cat "$work/settings.log")"
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 end_checks xscreensaver_settings
