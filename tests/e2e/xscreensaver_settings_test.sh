@@ -11,7 +11,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 keep_going=1
 defaults=/etc/X11/app-defaults/XScreenSaver
-[ -r "$defaults" ] || fail "no $defaults: xscreensaver is not installed"
 
 home=$work/home list=$work/home/.xscreensaver
 mkdir "$home"
@@ -46,8 +45,7 @@ sed -i 's/  GL: orchardia --root/- GL:\t\t\t\torchardia --root --fps/' "$list"
 # the folder exactly as it was.
 state() { (cd "$home" && find . -printf '%p %l %m %U %T@\n' && cat .xscreensaver 2>/dev/null) | md5sum; }
 refused() {
-  local before command
-  before=$(state)
+  local command before; before=$(state)
   for command in add-to-xscreensaver remove-from-xscreensaver; do
     [ "$(edit "$command")" = "1 1" ] && grep -q "$1" "$work/said" || fail "$1: --$command said $(cat "$work/said")"
     [ "$(state)" = "$before" ] || fail "$1: --$command changed the folder"
@@ -64,21 +62,18 @@ if [ "$(id -u)" -eq 0 ]; then chown nobody "$list" && refused "another user"; fi
 [ "$(id -u)" -eq 0 ] || { echo "only root makes the settings window's user: preview skipped"; end_checks xscreensaver_settings; }
 user=orchardia-set
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
-chmod 755 "$work"
-mkdir -m 755 "$work/bin" && install -m 755 "$ORCHARDIA" "$work/bin/orchardia"
+chmod 755 "$work" && mkdir -m 755 "$work/bin" && install -m 755 "$ORCHARDIA" "$work/bin/orchardia"
 printf 'mode:\t\tone\nselected:\t0\nlock:\t\tFalse\nprograms:\tGL: orchardia --root \\n\n' >"$list"
 chown -R "$user" "$home"
 start_xvfb 1024x768
 as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" PATH="$work/bin:$PATH" "$@"; }
 # A daemon keeps the settings window from asking to start one over its preview.
 as_user xscreensaver --no-splash --log "$home/daemon.log" &
-daemon_ready() { as_user xscreensaver-command -time >/dev/null 2>&1; }
-wait_for 15 daemon_ready || fail "the daemon did not start"
+wait_for 15 as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon did not start"
 as_user xscreensaver-settings 2>"$work/settings.log" &
 
 saver_command() { pgrep -u "$user" -a -x orchardia | cut -d' ' -f2-; }
-saver_started() { [ -n "$(saver_command)" ]; }
-wait_for 30 saver_started || fail "the settings window started no orchardia: $(cat "$work/settings.log")"
+wait_for 30 pgrep -u "$user" -x orchardia >/dev/null || fail "the settings window started no orchardia: $(cat "$work/settings.log")"
 [[ "$(saver_command)" =~ ^orchardia\ --root\ --window-id\ 0x[0-9A-Fa-f]+$ ]] || fail "its command: $(saver_command)"
 pane() { xdotool search --name '^XScreenSaver Settings Preview$' 2>/dev/null | head -1; }
 saver_in_pane() { xwininfo -id "$(pane)" -children 2>/dev/null | awk '/"SaverWindow"/{print $1}' | grep .; }
