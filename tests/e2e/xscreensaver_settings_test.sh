@@ -20,7 +20,7 @@ edit() { local code=0; HOME=$home "$ORCHARDIA" "--$1" >"$work/said" 2>&1 || code
 # The daemon's default list as a user's file holds it, and that file's
 # resource with an entry for orchardia continued onto from the last line.
 awk '/^\*programs:/ { on = 1; sub(/^\*/, "") } on { print } on && !/\\$/ { exit }' "$defaults" >"$work/defaults"
-{ sed '$s/$/\\/' "$work/defaults"; echo '  GL: orchardia --root \n'; } >"$work/added"
+{ sed '$s/$/\\/' "$work/defaults"; printf '%s\n' '  GL: orchardia --root \n'; } >"$work/added"
 resource() { sed -n '/^programs:/,$p' "$list"; }
 
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to no file: $(cat "$work/said")"
