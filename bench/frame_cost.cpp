@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/frame_rate.h"
 #include "scene/testing.h"
 #include "tests/helpers/glx_window.h"
 
@@ -53,7 +54,7 @@ void SavePpm(const std::string& path, const std::vector<unsigned char>& pixels, 
 }
 
 struct Cost {
-    double renderCpu = 0, renderWall = 0, replayCpu = 0, replayWall = 0, logicCpu = 0;
+    double renderCpu = 0, renderWall = 0, replayCpu = 0, replayWall = 0, logicCpu = 0, fpsCpu = 0;
     int differingPixels = 0;
 };
 
@@ -113,6 +114,20 @@ double LogicMilliseconds(Scene* scene, int entry) {
     return (CpuMilliseconds() - start) / iterations;
 }
 
+// What --fps adds to a frame: its label, drawn over the picture as SwapBuffers
+// draws it before the swap.
+double FrameRateMilliseconds() {
+    const int iterations = 400;
+    standin::ShowFrameRate();
+    glFinish();
+    const double start = CpuMilliseconds();
+    for (int i = 0; i < iterations; ++i) {
+        standin::DrawFrameRate();
+        glFinish();
+    }
+    return (CpuMilliseconds() - start) / iterations;
+}
+
 Cost Measure(int width, int height, int entry, int frames, const std::string& snapshotDir) {
     Cost cost;
     scenetest::ResetClock();
@@ -140,6 +155,7 @@ Cost Measure(int width, int height, int entry, int frames, const std::string& sn
     }
     TimeFrames(&scene, entry, frames, &cost);
     cost.logicCpu = LogicMilliseconds(&scene, entry);
+    cost.fpsCpu = FrameRateMilliseconds();
     scene.TearDown();
     return cost;
 }
@@ -157,12 +173,13 @@ int main(int argc, char** argv) {
     std::printf("frame cost, mirrored wedges, %d frames each in 8 rounds, each round rendered and then replayed;\n"
                 "ms per frame in the quietest round "
                 "(CPU time of all threads, llvmpipe's included);\n"
-                "logic: clock, sprites, drift, wedges without GL; diff px: replay against Render\n",
+                "logic: clock, sprites, drift, wedges without GL; diff px: replay against Render;\n"
+                "--fps: the frame-rate label drawn over the frame\n",
                 frames);
-    std::printf("%-10s %6s %10s %10s %10s %10s %7s %9s %9s %8s\n", "size", "wedges", "render", "replay",
-                "render", "replay", "ratio", "logic", "logic", "replay");
-    std::printf("%-10s %6s %10s %10s %10s %10s %7s %9s %9s %8s\n", "", "", "cpu ms", "cpu ms", "wall ms",
-                "wall ms", "", "cpu ms", "share", "diff px");
+    std::printf("%-10s %6s %10s %10s %10s %10s %7s %9s %9s %8s %8s\n", "size", "wedges", "render", "replay",
+                "render", "replay", "ratio", "logic", "logic", "replay", "--fps");
+    std::printf("%-10s %6s %10s %10s %10s %10s %7s %9s %9s %8s %8s\n", "", "", "cpu ms", "cpu ms", "wall ms",
+                "wall ms", "", "cpu ms", "share", "diff px", "cpu ms");
     const int sizes[][2] = {{1920, 1080}, {3840, 2160}};
     for (const auto& size : sizes) {
         if (size[0] > DisplayWidth(display, DefaultScreen(display)) ||
@@ -177,10 +194,10 @@ int main(int argc, char** argv) {
         }
         for (int entry : {0, 7}) {
             const Cost cost = Measure(size[0], size[1], entry, frames, snapshotDir);
-            std::printf("%4dx%-5d %6d %10.2f %10.2f %10.2f %10.2f %7.3f %9.5f %8.4f%% %8d\n", size[0], size[1],
-                        10 + 2 * entry, cost.renderCpu, cost.replayCpu, cost.renderWall, cost.replayWall,
+            std::printf("%4dx%-5d %6d %10.2f %10.2f %10.2f %10.2f %7.3f %9.5f %8.4f%% %8d %8.3f\n", size[0],
+                        size[1], 10 + 2 * entry, cost.renderCpu, cost.replayCpu, cost.renderWall, cost.replayWall,
                         cost.renderCpu / cost.replayCpu, cost.logicCpu, 100.0 * cost.logicCpu / cost.renderCpu,
-                        cost.differingPixels);
+                        cost.differingPixels, cost.fpsCpu);
             std::fflush(stdout);
         }
     }

@@ -14,8 +14,8 @@ set -euo pipefail
 run=(cmake make g++ pkg-config libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev libxft-dev
      libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev)
 headless=(xvfb imagemagick)
-test=(libgtest-dev libjpeg-turbo-progs xvfb xdotool x11-utils x11-xserver-utils openbox xscreensaver imagemagick dpkg-dev
-      groff-base)
+test=(libgtest-dev libjpeg-turbo-progs xvfb xdotool x11-utils x11-xserver-utils openbox xscreensaver xscreensaver-gl
+      imagemagick dpkg-dev groff-base)
 fuzz=(clang libclang-rt-dev llvm)
 package=(debhelper dpkg-dev lintian desktop-file-utils libxml2-utils)
 windows=(mingw-w64 wine64 dpkg-dev googletest cmake make xvfb xdotool x11-utils imagemagick nsis icoutils)

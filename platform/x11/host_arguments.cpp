@@ -7,18 +7,15 @@ namespace standin {
 
 namespace {
 
-bool IsOneOf(const std::string& argument, const char* longForm, const char* shortForm) {
-    return argument == longForm || argument == shortForm;
-}
-
-// The first argument decides whether the line is read as host options: a long
-// option, or one of the single-dash forms daemons use. None of these begins
-// with a switch letter of the program's own parse.
-bool StartsHostOptions(const std::string& argument) {
-    if (argument.size() > 2 && argument.compare(0, 2, "--") == 0) return true;
-    for (const char* form : {"-root", "-window-id", "-mirrors", "-no-mirrors", "-h"})
-        if (argument == form) return true;
-    return false;
+// The option's name without its dashes, or "" for a word that is none. Every
+// option takes two dashes; the run options take one as well, as Xt programs
+// do, and none of those begins with a switch letter of the program's own parse.
+std::string OptionName(const std::string& argument) {
+    if (argument.size() > 2 && argument.compare(0, 2, "--") == 0) return argument.substr(2);
+    for (const char* name : {"root", "window-id", "mirrors", "no-mirrors", "fps", "h"})
+        if (argument.size() > 1 && argument[0] == '-' && argument.compare(1, std::string::npos, name) == 0)
+            return name;
+    return "";
 }
 
 HostArguments Refuse(const std::string& reason) {
@@ -45,39 +42,57 @@ HostArguments FromScreensaverWindow(const char* value) {
     return result;
 }
 
-bool Mentions(const std::vector<std::string>& arguments, const char* longForm, const char* shortForm) {
+bool Mentions(const std::vector<std::string>& arguments, const char* name, const char* otherName) {
     for (size_t i = 1; i < arguments.size(); ++i)
-        if (IsOneOf(arguments[i], longForm, shortForm)) return true;
+        if (OptionName(arguments[i]) == name || OptionName(arguments[i]) == otherName) return true;
     return false;
 }
 
-// Reads the options in order; the target is --root or --window-id, at most one.
+// The commands that edit xscreensaver's list stand alone on the line.
+HostArguments ListCommand(const std::vector<std::string>& arguments, const std::string& name) {
+    if (arguments.size() > 2) return Refuse("--" + name + " takes no other arguments");
+    HostArguments result;
+    result.kind = name[0] == 'a' ? HostArguments::AddToList : HostArguments::RemoveFromList;
+    return result;
+}
+
+// Reads the options in order. The target is the last --window-id, else --root
+// (a settings dialog appends --window-id to a command that holds --root), else
+// a full-screen run.
 HostArguments ReadOptions(const std::vector<std::string>& arguments, const char* screensaverWindow) {
-    HostArguments target;
-    target.kind = HostArguments::FullScreen;
-    int mirrors = -1;
+    HostArguments options;
+    bool root = false;
+    size_t windowId = 0;  // the index of the last --window-id's value
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        bool root = IsOneOf(argument, "--root", "-root");
-        bool windowId = IsOneOf(argument, "--window-id", "-window-id");
-        if (IsOneOf(argument, "--mirrors", "-mirrors") || IsOneOf(argument, "--no-mirrors", "-no-mirrors")) {
-            mirrors = argument.find("no-") == std::string::npos ? 1 : 0;
-        } else if ((root || windowId) && target.kind != HostArguments::FullScreen) {
-            return Refuse("give only one of --root and --window-id");
-        } else if (root) {
-            target = FromScreensaverWindow(screensaverWindow);
-        } else if (windowId && i + 1 >= arguments.size()) {
+        const std::string name = OptionName(argument);
+        if (name == "mirrors" || name == "no-mirrors") {
+            options.mirrors = name == "mirrors";
+        } else if (name == "fps") {
+            options.fps = true;
+        } else if (name == "root") {
+            root = true;
+        } else if (name == "window-id" && i + 1 >= arguments.size()) {
             return Refuse(argument + " needs a window id");
-        } else if (windowId) {
-            target = DrawInto(arguments[++i], argument);
-        } else if (argument.compare(0, 2, "--") == 0) {
+        } else if (name == "window-id") {
+            windowId = ++i;
+        } else if (name == "add-to-xscreensaver" || name == "remove-from-xscreensaver") {
+            return ListCommand(arguments, name);
+        } else if (!name.empty()) {
             return Refuse("unknown option " + argument + "; see orchardia --help");
         } else {
             return Refuse("unexpected argument \"" + argument + "\" after the options; see orchardia --help");
         }
-        if (target.kind == HostArguments::Refused) return target;
     }
-    target.mirrors = mirrors;
+    HostArguments target = options;
+    target.kind = HostArguments::FullScreen;
+    if (windowId != 0) {
+        target = DrawInto(arguments[windowId], arguments[windowId - 1]);
+    } else if (root) {
+        target = FromScreensaverWindow(screensaverWindow);
+    }
+    target.mirrors = options.mirrors;
+    target.fps = options.fps;
     return target;
 }
 
@@ -97,10 +112,10 @@ bool ParseWindowId(const std::string& text, unsigned long* id) {
 
 HostArguments ReadHostArguments(const std::vector<std::string>& arguments, const char* screensaverWindow) {
     HostArguments result;
-    if (arguments.size() < 2 || !StartsHostOptions(arguments[1])) return result;
-    if (Mentions(arguments, "--help", "-h")) {
+    if (arguments.size() < 2 || OptionName(arguments[1]).empty()) return result;
+    if (Mentions(arguments, "help", "h")) {
         result.kind = HostArguments::Help;
-    } else if (Mentions(arguments, "--version", "--version")) {
+    } else if (Mentions(arguments, "version", "version")) {
         result.kind = HostArguments::Version;
     } else {
         result = ReadOptions(arguments, screensaverWindow);

@@ -17,17 +17,23 @@ struct HostArguments {
         FullScreen,  // only --mirrors/--no-mirrors: a full-screen run
         Window,      // draw into `window`
         RootWindow,  // --root without $XSCREENSAVER_WINDOW: draw on the root window
-        Refused,     // nothing runs; `reason` says why
+        AddToList,       // --add-to-xscreensaver
+        RemoveFromList,  // --remove-from-xscreensaver
+        Refused,         // nothing runs; `reason` says why
     } kind = NotHost;
     unsigned long window = 0;  // for Window: the X window id to draw into
     std::string windowText;    // for Window: the id as it was written
-    int mirrors = -1;          // --mirrors 1, --no-mirrors 0 (the last one wins); -1: neither
+    bool mirrors = true;       // the host decides: on unless --no-mirrors (the last of the two wins)
+    bool fps = false;          // --fps: draw the frame rate
     std::string reason;        // for Refused: one line saying why
 };
 
-// Reads --root/-root (with $XSCREENSAVER_WINDOW, hex), --window-id/-window-id
-// <hex or decimal>, --mirrors/-mirrors, --no-mirrors/-no-mirrors, --help/-h
-// and --version. `screensaverWindow` is the variable's value, null when unset.
+// Reads --root (with $XSCREENSAVER_WINDOW, hex), --window-id <hex or decimal>
+// (which wins over --root, as a settings dialog appends it to the entry's
+// command), --mirrors, --no-mirrors, --fps, with one dash or two as Xt
+// programs take them; --help/-h, --version, --add-to-xscreensaver and
+// --remove-from-xscreensaver. `screensaverWindow` is the variable's value,
+// null when unset.
 HostArguments ReadHostArguments(const std::vector<std::string>& arguments, const char* screensaverWindow);
 
 // The window to draw into (the root window for RootWindow), checked to exist.

@@ -1,6 +1,7 @@
-// The process entry on Linux: answers --help and --version, turns a
-// screen-saver daemon's conventions into the program's own command line,
-// rebuilds the Win32 command line from the arguments and hands over to WinMain.
+// The process entry on Linux: answers --help and --version, edits
+// xscreensaver's list, turns a screen-saver daemon's conventions into the
+// program's own command line, rebuilds the Win32 command line from the
+// arguments and hands over to WinMain.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,10 +10,12 @@
 #include "app/SaverContext.h"
 #include "platform/x11/display.h"
 #include "platform/x11/end_signals.h"
+#include "platform/x11/frame_rate.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/process.h"
 #include "platform/x11/run_values.h"
 #include "platform/x11/usage.h"
+#include "platform/x11/xscreensaver_list.h"
 
 namespace {
 
@@ -32,6 +35,9 @@ bool TranslateHostArguments(const standin::HostArguments& host, std::vector<std:
             return false;
         case standin::HostArguments::Refused:
             std::fprintf(stderr, "orchardia: %s\n", why.c_str());
+            return false;
+        case standin::HostArguments::AddToList:
+        case standin::HostArguments::RemoveFromList:
             return false;
         case standin::HostArguments::FullScreen:
             *arguments = {arguments->front(), "/s"};
@@ -56,8 +62,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv, argv + argc);
     if (arguments.empty()) arguments.push_back("orchardia");
     standin::HostArguments host = standin::ReadHostArguments(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    if (host.kind == standin::HostArguments::AddToList || host.kind == standin::HostArguments::RemoveFromList)
+        return standin::EditXscreensaverList(host.kind == standin::HostArguments::AddToList) ? 0 : 1;
     if (!TranslateHostArguments(host, &arguments)) return 0;
-    if (host.mirrors >= 0) standin::SetRunOnlyDword(kProgramKey, "UseMirrors", DWORD(host.mirrors));
+    if (host.kind != standin::HostArguments::NotHost) {
+        // Under a host the host's options decide, whatever the settings file says.
+        standin::SetRunOnlyDword(kProgramKey, "UseMirrors", host.mirrors ? 1 : 0);
+        if (host.fps) standin::ShowFrameRate();
+    }
     standin::SetCommandLine(arguments);
     return WinMain(standin::ModuleInstance(), nullptr, standin::CommandTail(), SW_SHOWDEFAULT);
 }

@@ -5,6 +5,7 @@
 #include "platform/x11/testing.h"
 
 #include "platform/x11/display.h"
+#include "platform/x11/frame_rate.h"
 #include "platform/x11/swap_log.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_table.h"
@@ -140,6 +141,7 @@ BOOL WINAPI wglDeleteContext(HGLRC context) {
 
 BOOL WINAPI SwapBuffers(HDC dc) {
     if (!CanDraw(dc)) return FALSE;
+    standin::DrawFrameRate();
     glXSwapBuffers(standin::XDisplay(), Context(dc)->window);
     standin::LogSwap();
     return TRUE;

@@ -50,7 +50,8 @@ refused "no window has the id 0x1ffff00;" XSCREENSAVER_WINDOW=0x1ffff00 -- --roo
 refused "no window has the id 0x1ffff00;" -- --no-mirrors --mirrors --window-id 0x1ffff00
 refused "unknown option --bogus; see orchardia --help" -- --bogus
 refused "unexpected argument \"/s\"" -- --root /s
-refused "only one of --root and --window-id" -- --window-id 0x1ffff00 --root
+refused "no window has the id 0x1ffff00;" XSCREENSAVER_WINDOW=0x1ffff11 -- --root --window-id 0x1ffff00
+refused "takes no other arguments" -- --add-to-xscreensaver --fps
 refused "DISPLAY is not set" DISPLAY= -- --root
 
 # --help and --version answer on standard output, whatever else is on the line.

@@ -29,7 +29,7 @@ CONFIG
 chown "$user" "$home/.xscreensaver"
 
 start_xvfb 800x600
-as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" "$@"; }
+as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" PATH="$work/shared:$PATH" "$@"; }
 # The user's own settings: mirrors on, as the first entry expects.
 settings=$home/.config/orchardia/user.reg
 as_user mkdir -p "${settings%/*}"
@@ -66,6 +66,13 @@ shows_sprites "$work/plain.png" || fail "--no-mirrors: no sprites (edge share $(
 as_user xscreensaver-command -deactivate >/dev/null
 wait_for 10 stopped "$pid" || fail "orchardia --no-mirrors still running after deactivation"
 cmp -s "$work/user.reg" "$settings" || fail "--no-mirrors changed the settings file"
+
+# The list commands while the daemon runs: it reads the file again when it
+# activates, so the one entry left, the one just added, runs.
+as_user orchardia --remove-from-xscreensaver >/dev/null && as_user orchardia --add-to-xscreensaver >/dev/null
+added_started() { pgrep -u "$user" -fx "orchardia --root" >/dev/null; }
+as_user xscreensaver-command -select 1 >/dev/null
+wait_for 15 added_started || fail "the daemon did not run the entry just added: $(tail -5 "$work/shared/daemon.log")"
 
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 # Orchardia's standard error goes to the daemon's log: every line must be the

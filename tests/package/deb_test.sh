@@ -31,6 +31,7 @@ sort >"$work/expected" <<'FILES'
 ./usr/bin/orchardia -> ../libexec/xscreensaver/orchardia
 ./usr/libexec/xscreensaver/orchardia
 ./usr/share/applications/orchardia-settings.desktop
+./usr/share/doc/orchardia/README.Debian
 ./usr/share/doc/orchardia/changelog.gz
 ./usr/share/doc/orchardia/copyright
 ./usr/share/man/man6/orchardia.6.gz
@@ -51,6 +52,10 @@ grep -q '^Exec=orchardia /c$' "$work/unpacked/usr/share/applications/orchardia-s
 xmllint --noout "$work/unpacked/usr/share/xscreensaver/config/orchardia.xml" || fail "orchardia.xml is not well-formed"
 grep -q 'arg-unset="--no-mirrors"' "$work/unpacked/usr/share/xscreensaver/config/orchardia.xml" ||
   fail "the settings file's mirror option does not pass --no-mirrors"
+grep -q '<boolean id="showfps" _label="Show frame rate" arg-set="--fps"/>' \
+  "$work/unpacked/usr/share/xscreensaver/config/orchardia.xml" || fail "the settings file has no \"Show frame rate\""
+grep -q 'orchardia --add-to-xscreensaver' "$work/unpacked/usr/share/doc/orchardia/README.Debian" ||
+  fail "README.Debian does not say how to join xscreensaver's list"
 
 lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
 cat "$work/lintian"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
+#include "platform/x11/frame_rate.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/process.h"
 
@@ -13,13 +14,15 @@ struct HostCase {
     const char* screensaverWindow;  // null: unset
     HostArguments::Kind kind;
     unsigned long window;
-    int mirrors;
+    int mirrors;  // 1: --mirrors won, 0: --no-mirrors won, -1: neither given, so on
+    bool fps = false;
 };
 
 TEST(HostArgumentsTest, TranslatesDaemonConventions) {
     const auto Host = HostArguments::NotHost, Window = HostArguments::Window, Root = HostArguments::RootWindow,
                No = HostArguments::Refused, Full = HostArguments::FullScreen, Help = HostArguments::Help,
-               Version = HostArguments::Version;
+               Version = HostArguments::Version, Add = HostArguments::AddToList,
+               Remove = HostArguments::RemoveFromList;
     const HostCase cases[] = {
         {{"orchardia", "/s"}, nullptr, Host, 0, -1},
         {{"orchardia"}, "0x1200007", Host, 0, -1},
@@ -44,18 +47,33 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         {{"orchardia", "-s", "--help"}, nullptr, Host, 0, -1},
         {{"orchardia", "--"}, nullptr, Host, 0, -1},
         {{"orchardia", "-x"}, nullptr, Host, 0, -1},
-        // Mirrors for the run: the last one wins; alone they make a full-screen run.
+        // Mirrors for the run: on unless --no-mirrors, the last one wins; alone
+        // they make a full-screen run.
         {{"orchardia", "--no-mirrors", "-root"}, "0x1200007", Window, 0x1200007, 0},
         {{"orchardia", "--root", "--mirrors"}, nullptr, Root, 0, 1},
         {{"orchardia", "--mirrors", "--window-id", "7", "-no-mirrors"}, nullptr, Window, 7, 0},
         {{"orchardia", "-no-mirrors", "--mirrors"}, nullptr, Full, 0, 1},
         {{"orchardia", "--no-mirrors"}, nullptr, Full, 0, 0},
         {{"orchardia", "-mirrors", "--no-mirrors", "--no-mirrors"}, nullptr, Full, 0, 0},
+        // A settings dialog appends --window-id to a command holding --root: the window id wins.
+        {{"orchardia", "--root", "--window-id", "0x40012F"}, "0x40012F", Window, 0x40012f, -1},
+        {{"orchardia", "--window-id", "7", "-root"}, "0x1200007", Window, 7, -1},
+        {{"orchardia", "-root", "--window-id", "9", "-window-id", "8"}, nullptr, Window, 8, -1},
+        {{"orchardia", "--root", "--window-id", "zz"}, "0x1200007", No, 0, -1},
+        // The hacks' "Show frame rate", with one dash or two.
+        {{"orchardia", "-fps"}, nullptr, Full, 0, -1, true},
+        {{"orchardia", "--root", "--no-mirrors", "--fps"}, "0x1a", Window, 0x1a, 0, true},
+        {{"orchardia", "--fps", "/s"}, nullptr, No, 0, -1},
+        {{"orchardia", "-f"}, nullptr, Host, 0, -1},
+        // The list commands stand alone; with one dash it is the /a switch.
+        {{"orchardia", "--add-to-xscreensaver"}, nullptr, Add, 0, -1},
+        {{"orchardia", "--remove-from-xscreensaver"}, nullptr, Remove, 0, -1},
+        {{"orchardia", "--add-to-xscreensaver", "--root"}, nullptr, No, 0, -1},
+        {{"orchardia", "--root", "--remove-from-xscreensaver"}, nullptr, No, 0, -1},
+        {{"orchardia", "-add-to-xscreensaver"}, nullptr, Host, 0, -1},
         // Nothing runs on a line the options do not explain.
         {{"orchardia", "--no-mirrors", "/s"}, nullptr, No, 0, -1},
         {{"orchardia", "--root", "/p", "12"}, "0x1200007", No, 0, -1},
-        {{"orchardia", "--root", "--window-id", "7"}, nullptr, No, 0, -1},
-        {{"orchardia", "--window-id", "7", "-root"}, nullptr, No, 0, -1},
         {{"orchardia", "--settings"}, nullptr, No, 0, -1},
         {{"orchardia", "--mirrors", "--root", "--colour"}, nullptr, No, 0, -1},
         {{"orchardia", "--window-id", "--no-mirrors"}, nullptr, No, 0, -1},
@@ -73,8 +91,30 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         label += std::string("/ ") + (c.screensaverWindow ? c.screensaverWindow : "(unset)");
         EXPECT_EQ(host.kind, c.kind) << label;
         EXPECT_EQ(host.window, c.window) << label;
-        EXPECT_EQ(host.mirrors, c.mirrors) << label;
+        EXPECT_EQ(host.mirrors, c.mirrors != 0) << label;
+        EXPECT_EQ(host.fps, c.fps) << label;
         EXPECT_EQ(host.kind == HostArguments::Refused, !host.reason.empty()) << label;
+    }
+}
+
+// --fps: frames per second over the last whole second, one decimal, held
+// until the next second is up.
+TEST(FrameRateTest, ShowsTheRateOfTheLastSecond) {
+    // The gaps in seconds between one frame and the next, after the first frame.
+    const struct {
+        std::vector<double> frames;
+        const char* text;
+    } cases[] = {
+        {std::vector<double>(31, 0.03125), "FPS: -"}, {std::vector<double>(32, 0.03125), "FPS: 32.0"},
+        {{0.375, 0.375, 0.375}, "FPS: 2.7"},          {{1, 0.25, 0.25, 0.25, 0.25}, "FPS: 4.0"},
+        {{1, 0.25, 0.25, 0.25}, "FPS: 1.0"},
+    };
+    for (const auto& c : cases) {
+        standin::FrameRateMeter meter;
+        double seconds = 1000;
+        meter.Frame(seconds);
+        for (double gap : c.frames) meter.Frame(seconds += gap);
+        EXPECT_EQ(meter.Text(), c.text) << c.frames.size() << " frames, last " << c.frames.back() << " s apart";
     }
 }
 

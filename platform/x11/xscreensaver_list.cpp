@@ -1,0 +1,126 @@
+#include "platform/x11/xscreensaver_list.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/atomic_file.h"
+#include "platform/x11/xscreensaver_programs.h"
+
+namespace standin {
+
+namespace {
+
+const char kDefaults[] = "/etc/X11/app-defaults/XScreenSaver";
+
+std::string SettingsPath() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* user = getpwuid(geteuid());
+        home = user != nullptr ? user->pw_dir : "";
+    }
+    return std::string(home) + "/.xscreensaver";
+}
+
+bool ReadAll(int fd, std::string* text) {
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return got == 0;
+        text->append(buffer, size_t(got));
+    }
+}
+
+bool ReadFile(const char* path, int flags, std::string* text, std::string* why) {
+    int fd = open(path, O_RDONLY | O_CLOEXEC | flags);
+    bool read = fd >= 0 && ReadAll(fd, text);
+    if (!read) *why = std::string("cannot be read (") + std::strerror(errno) + ")";
+    if (fd >= 0) close(fd);
+    return read;
+}
+
+// Why the user's file may not be edited, or "" when it may. Only the user's
+// own plain file, writable and in Unix lines, is: anything else could mean an
+// edit that loses something.
+std::string Oddity(const struct stat& status, const std::string& text) {
+    if (S_ISLNK(status.st_mode)) return "is a symbolic link";
+    if (!S_ISREG(status.st_mode)) return "is not a plain file";
+    if (status.st_uid != geteuid()) return "belongs to another user";
+    if (!(status.st_mode & S_IWUSR)) return "is read-only";
+    if (text.find('\r') != std::string::npos) return "has CRLF line ends";
+    if (!text.empty() && text.back() != '\n') return "does not end with a newline";
+    return "";
+}
+
+// A new settings file: the daemon's default list, so that no saver is lost.
+bool DefaultSettings(std::string* text, std::string* why) {
+    std::string defaults;
+    size_t begin = 0, end = 0;
+    bool twice = false;
+    if (!ReadFile(kDefaults, 0, &defaults, why) || !FindProgramsResource(defaults, "*programs", &begin, &end, &twice)) {
+        *why = std::string("xscreensaver's default list ") + kDefaults + (why->empty() ? " has no *programs" : " " + *why);
+        return false;
+    }
+    std::string resource = defaults.substr(begin, end - begin);
+    resource.erase(resource.find('*'), 1);
+    if (resource.back() != '\n') resource += '\n';
+    *text = "# XScreenSaver Preferences File\n# Started by orchardia --add-to-xscreensaver from " + std::string(kDefaults) +
+            "\n\n" + resource;
+    return true;
+}
+
+bool Fail(const std::string& path, const std::string& why, const char* outcome = "; nothing written") {
+    std::fprintf(stderr, "orchardia: %s %s%s\n", path.c_str(), why.c_str(), outcome);
+    return false;
+}
+
+bool Say(const std::string& path, const char* what) {
+    std::printf("orchardia: %s %s\n", path.c_str(), what);
+    return true;
+}
+
+// The resource edited; false (said) when there was nothing to do.
+bool Edit(bool add, std::string* resource, const std::string& path) {
+    if (add && ListsOrchardia(*resource)) return !Say(path, "lists orchardia already; nothing changed");
+    int removed = 0;
+    *resource = add ? AppendOrchardia(*resource) : RemoveOrchardia(*resource, &removed);
+    if (!add && removed == 0) return !Say(path, "does not list orchardia; nothing changed");
+    return true;
+}
+
+}  // namespace
+
+bool EditXscreensaverList(bool add) {
+    const std::string path = SettingsPath();
+    struct stat status = {};
+    std::string text, why;
+    bool exists = lstat(path.c_str(), &status) == 0;
+    if (!exists && errno != ENOENT) return Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
+    if (!exists && !add) return Say(path, "does not exist; nothing to remove");
+    if (!exists && !DefaultSettings(&text, &why)) return Fail(path, "does not exist, and " + why);
+    if (exists && S_ISREG(status.st_mode) && !ReadFile(path.c_str(), O_NOFOLLOW, &text, &why)) return Fail(path, why);
+    if (exists && !(why = Oddity(status, text)).empty()) return Fail(path, why + "; edit it by hand");
+
+    size_t begin = 0, end = 0;
+    bool twice = false;
+    if (!FindProgramsResource(text, "programs", &begin, &end, &twice))
+        return Fail(path, "has no programs: resource; edit it by hand");
+    if (twice) return Fail(path, "has more than one programs: resource; edit it by hand");
+    std::string resource = text.substr(begin, end - begin);
+    if (!Edit(add, &resource, path)) return true;
+    if (!regfile::ReplaceFileAtomically(path, text.replace(begin, end - begin, resource),
+                                        exists ? status.st_mode & 07777 : 0644, &why))
+        return Fail(path, "was not replaced as it should be: " + why, "");
+    if (!exists) return Say(path, "made from xscreensaver's default list, with \"GL: orchardia --root\" added to it");
+    return Say(path, add ? "now lists \"GL: orchardia --root\" last among its programs"
+                         : "no longer lists orchardia among its programs");
+}
+
+}  // namespace standin
