@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/x11/atomic_file.h"
+#include "platform/x11/settings_folder.h"
 #include "platform/x11/xscreensaver_programs.h"
 
 namespace standin {
@@ -115,7 +116,10 @@ bool EditXscreensaverList(bool add) {
     if (twice) return Fail(path, "has more than one programs: resource; edit it by hand");
     std::string resource = text.substr(begin, end - begin);
     if (!Edit(add, &resource, path)) return true;
-    if (!regfile::ReplaceFileAtomically(path, text.replace(begin, end - begin, resource),
+    // The folder gets the settings store's checks: nobody else may swap the file.
+    regfile::WriteTarget target;
+    if (!target.Open(path, &why)) return Fail(path, "is not changed: " + why, "");
+    if (!regfile::ReplaceFileAtomically(target, text.replace(begin, end - begin, resource),
                                         exists ? status.st_mode & 07777 : 0644, &why))
         return Fail(path, "was not replaced as it should be: " + why, "");
     if (!exists) return Say(path, "made from xscreensaver's default list, with \"GL: orchardia --root\" added to it");
