@@ -60,27 +60,12 @@ std::string Mirrors(const std::string& data) {
     return kHeader + kProgram + "\"UseMirrors\"=" + data + "\r\n";
 }
 
+// The stored forms themselves are read on each platform from its own store
+// (tests/portable/settings_registry_test.cpp); these are the file's own cases.
 INSTANTIATE_TEST_SUITE_P(
     Files, StoredSettingsTest,
     testing::Values(
-        StoredCase{"no file", "", {15, 50, 1}},
-        StoredCase{"no keys", kHeader + "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"UseMirrors\"=dword:0\r\n", {15, 50, 1}},
-        StoredCase{"key without the value", kHeader + kProgram, {15, 50, 1}},
-        StoredCase{"mirrors off", Mirrors("dword:00000000"), {15, 50, 0}},
-        StoredCase{"a 2 stays 2", Mirrors("dword:00000002"), {15, 50, 2}},
-        StoredCase{"one byte, zero-filled", Mirrors("hex:05"), {15, 50, 5}},
-        StoredCase{"three bytes, zero-filled", Mirrors("hex(4):01,02,03"), {15, 50, 0x030201}},
-        StoredCase{"no bytes", Mirrors("hex(0):"), {15, 50, 0}},
-        StoredCase{"short string, as its bytes", Mirrors("\"0\""), {15, 50, 0x30}},
-        StoredCase{"five bytes ignored", Mirrors("hex:00,00,00,00,00"), {15, 50, 1}},
-        StoredCase{"long string ignored", Mirrors("\"four\""), {15, 50, 1}},
         StoredCase{"unparseable file", "UseMirrors=0\n", {15, 50, 1}},
-        StoredCase{"system values",
-                   kHeader + kSystem + "\"Password Delay\"=dword:0\r\n\"Mouse Threshold\"=dword:ffffffff\r\n",
-                   {0, -1, 1}},
-        StoredCase{"system values too long",
-                   kHeader + kSystem + "\"Password Delay\"=\"seconds\"\r\n\"Mouse Threshold\"=hex(b):0,0,0,0,0,0,0,0\r\n",
-                   {15, 50, 1}},
         StoredCase{"hand-written, all three",
                    "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"
                    "  \"UseMirrors\" = dword:0\n\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
@@ -129,15 +114,16 @@ TEST(SettingsWarningTest, NamesEachLineItCannotUse) {
 
 class SettingsStoreTest : public testing::Test {
 protected:
-    void TearDown() override { standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never); }
+    void TearDown() override {
+        standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never);
+        standin::ClearRunOnlyValues();
+    }
     ConfigFolder folder;
 };
 
-TEST_F(SettingsStoreTest, RoundTripsThroughTheFile) {
-    for (DWORD value : {0u, 1u, 0u}) {
-        WriteMirrors(value);
-        EXPECT_EQ(ReadSettings().useMirrors, value);
-    }
+TEST_F(SettingsStoreTest, WritesOneLineInANewFile) {
+    WriteMirrors(1);
+    WriteMirrors(0);
     EXPECT_EQ(folder.Read(), kHeader + kProgram + "\"UseMirrors\"=dword:00000000\r\n\r\n");
 }
 
