@@ -39,7 +39,9 @@ TEST(DialogTemplateTest, SevenControlsInTemplateOrder) {
         EXPECT_EQ(item.kind, expected[i].kind) << i;
         EXPECT_EQ(item.tabStop, expected[i].tabStop) << i;
         EXPECT_FALSE(item.text.empty()) << i;
-        if (*expected[i].text != '\0') EXPECT_EQ(item.text, expected[i].text) << i;
+        if (*expected[i].text != '\0') {
+            EXPECT_EQ(item.text, expected[i].text) << i;
+        }
     }
 }
 
