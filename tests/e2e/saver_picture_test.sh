@@ -7,17 +7,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 
-# shot NAME: runs /s for a few seconds and captures the screen.
-shot() {
-  "$ORCHARDIA" /s 2>>"$work/stderr" &
-  local saver=$!
-  wait_for 10 has_saver_window || fail "no saver window"
-  sleep 3
-  import -window root "$work/$1.png"
-  kill -TERM "$saver"
-  expect_exit "$saver" 0 "SIGTERM"
-}
-
 # pixel PNG X Y: the pixel there as "R,G,B" (0-255).
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # corners_coloured PNG: the corners hold the gradient, not the clear colour alone.
@@ -27,18 +16,14 @@ corners_coloured() {
   done
 }
 
-shot mirrored
-shows_sprites "$work/mirrored.png" || fail "mirrored frame shows no sprites ($(edge_fraction "$work/mirrored.png"))"
+run_and_shoot mirrored
+check_picture mirrored mirrored
 corners_coloured "$work/mirrored.png" || fail "mirrored frame has no gradient"
-looks_mirrored "$work/mirrored.png" || fail "mirrors on, but the frame is not symmetric ($(mirror_asymmetry "$work/mirrored.png"))"
 
-mkdir -p "$XDG_CONFIG_HOME/orchardia"
-printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:00000000\n' \
-  > "$XDG_CONFIG_HOME/orchardia/user.reg"
-shot plain
-shows_sprites "$work/plain.png" || fail "plain frame shows no sprites ($(edge_fraction "$work/plain.png"))"
+write_settings 0
+run_and_shoot plain
+check_picture plain plain
 corners_coloured "$work/plain.png" || fail "plain frame has no gradient"
-! looks_mirrored "$work/plain.png" || fail "mirrors off, but the frame is symmetric ($(mirror_asymmetry "$work/plain.png"))"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_picture: ok"
