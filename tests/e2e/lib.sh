@@ -92,7 +92,8 @@ run_and_shoot() {
 # check_picture NAME mirrored|plain: $work/NAME.png shows sprites, mirrored or not.
 check_picture() {
   local png=$work/$1.png
-  shows_sprites "$png" || fail "$1: no sprites (edge share $(edge_fraction "$png"))"
+  echo "$1: $(sprite_detail "$png")% sprite outline, mirror asymmetry $(mirror_asymmetry "$png")"
+  shows_sprites "$png" || fail "$1: no sprites"
   if [ "$2" = mirrored ]; then
     looks_mirrored "$png" || fail "$1: mirrors on, but not symmetric (asymmetry $(mirror_asymmetry "$png"))"
   else
