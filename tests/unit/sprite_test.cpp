@@ -19,10 +19,6 @@ void Queue(std::initializer_list<int> values) {
     for (int value : values) prng::ForceNext(value);
 }
 
-float UniformFor(int draw) {
-    return float(double(draw) * double(3.0518509e-05f));
-}
-
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -74,23 +70,7 @@ TEST_F(SpriteTest, AStallOfSeveralLivesMakesOneRebirthAndKeepsTheFraction) {
     EXPECT_EQ(sprite.birthTime, float(65.0 - 20.0 * double(sprite.phase)));
 }
 
-TEST_F(SpriteTest, FormationCopiesTheSharedLook) {
-    SpriteField field(&scene, true);
-    field.formation = true;
-    field.scale = 0.7f;
-    field.spin = 123.0f;
-    field.frame = 12;
-    Sprite sprite;
-    Queue({1, 2, 3, 4, kOne, kOne});  // tint r, g, b, a; y; z
-    sprite.Respawn();
-    EXPECT_EQ(sprite.scale, float(0.7 + 0.25));
-    EXPECT_EQ(sprite.spin, 123.0f);
-    EXPECT_EQ(sprite.frame, 12);
-    EXPECT_EQ(sprite.tint[0], UniformFor(1));
-    EXPECT_EQ(sprite.position.y, -2.4f);
-    EXPECT_EQ(sprite.position.z, 2.0f);
-}
-
+// The shared look a formation copies: tests/trace (the set-up's sprites).
 TEST_F(SpriteTest, RandomCellStaysInsideTheAtlasAndFollowsTheDrawOrder) {
     SpriteField field(&scene, true);
     field.formation = false;
