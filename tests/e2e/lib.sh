@@ -92,8 +92,7 @@ run_and_shoot() {
 # check_picture NAME mirrored|plain: $work/NAME.png shows sprites, mirrored or not.
 check_picture() {
   local png=$work/$1.png
-  echo "$1: $(sprite_detail "$png")% sprite outline, mirror asymmetry $(mirror_asymmetry "$png")"
-  shows_sprites "$png" || fail "$1: no sprites"
+  shows_sprites "$png" || fail "$1: no sprites ($(sprite_detail "$png")% outline)"
   if [ "$2" = mirrored ]; then
     looks_mirrored "$png" || fail "$1: mirrors on, but not symmetric (asymmetry $(mirror_asymmetry "$png"))"
   else
