@@ -1,6 +1,6 @@
 // Frame cost: CPU milliseconds per Render on this machine's OpenGL (Mesa
-// llvmpipe under Xvfb), beside a bare replay of the same OpenGL calls from
-// captured values, and the CPU time of the program's own per-frame logic.
+// llvmpipe under Xvfb), beside a bare replay of the same frames (the program's
+// own drawing over captured values), and the CPU time of its per-frame logic.
 // Prints figures only. Usage: frame_cost [FRAMES] [SNAPSHOT_DIR]
 #include "frame_cost_replay.h"
 
@@ -73,10 +73,10 @@ double RenderFrames(Scene* scene, int entry, std::vector<FrameSnapshot>* capture
     return cpu;
 }
 
-double ReplayFrames(const std::vector<FrameSnapshot>& captured, double* wall) {
+double ReplayFrames(Scene* scene, const std::vector<FrameSnapshot>& captured, double* wall) {
     const double cpu = CpuMilliseconds(), start = WallMilliseconds();
     for (const FrameSnapshot& frame : captured) {
-        ReplayFrame(frame);
+        ReplayFrame(scene, frame);
         glFinish();
     }
     *wall += WallMilliseconds() - start;
@@ -93,7 +93,7 @@ void TimeFrames(Scene* scene, int entry, int frames, Cost* cost) {
     for (int round = 0; round < rounds; ++round) {
         double renderWall = 0, replayWall = 0;
         const double renderCpu = RenderFrames(scene, entry, &captured, &renderWall);
-        const double replayCpu = ReplayFrames(captured, &replayWall);
+        const double replayCpu = ReplayFrames(scene, captured, &replayWall);
         cost->renderCpu = std::min(cost->renderCpu, renderCpu / perRound);
         cost->replayCpu = std::min(cost->replayCpu, replayCpu / perRound);
         cost->renderWall = std::min(cost->renderWall, renderWall / perRound);
@@ -141,7 +141,7 @@ Cost Measure(int width, int height, int entry, int frames, const std::string& sn
     const std::vector<unsigned char> rendered = ReadFrame(width, height);
     FrameSnapshot frame;
     CaptureFrame(scene, scene.FrameConfig(), &frame);
-    ReplayFrame(frame);
+    ReplayFrame(&scene, frame);
     const std::vector<unsigned char> replayed = ReadFrame(width, height);
     for (size_t i = 0; i < rendered.size(); i += 3) {
         if (rendered[i] != replayed[i] || rendered[i + 1] != replayed[i + 1] || rendered[i + 2] != replayed[i + 2]) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Frame-cost benchmark: Render at 1920x1080 and 3840x2160 with 10 and 24
-# mirrored wedges beside a bare replay of its OpenGL calls. Prints figures;
+# mirrored wedges beside a bare replay of its drawing. Prints figures;
 # with SNAPSHOT_DIR also saves each measured frame as a PNG there.
 # Usage: bench/frame_cost.sh BUILD_DIR [FRAMES] [SNAPSHOT_DIR]
 set -euo pipefail

@@ -1,34 +1,26 @@
-// A bare replay of one kaleidoscope frame: the same OpenGL calls that Render
-// makes, issued from values captured beforehand, without any of the
-// program's logic (no clock, no sprite updates, no drift, no wedge building).
+// A bare replay of one kaleidoscope frame: the program's own drawing
+// (Scene::DrawKaleidoscope and what it calls) over the values a Render left,
+// without any of its logic (no clock, no sprite updates, no drift, no wedge
+// building), so the replay issues exactly the OpenGL calls that Render issued.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/gl.h"
 #include "scene/Scene.h"
-
-struct SpriteSnapshot {
-    float x, y, z, angle, scale;
-    float colour[4];
-    bool tinted;
-    float left, top, right, bottom;  // texture rectangle
-};
+#include "sprites/Sprite.h"
+#include "sprites/SpriteField.h"
 
 struct FrameSnapshot {
     GLdouble camera[16];
-    float gradientTurn;  // degrees
-    float top[3];
-    float bottom[4];
-    GLuint logo = 0;
-    GLuint atlas = 0;
+    int64_t sceneTimeBase = 0;  // whole seconds rebased off sceneTime
+    float sceneTime = 0.0f;     // seconds
     bool mirrored = true;
-    int segmentCount = 0;
-    float passTurn[64];  // degrees, per pass
-    double clipFirst[4];
-    double clipSecond[4];
-    SpriteSnapshot sprites[16];
+    WedgeConfig config;
+    Sprite sprites[SpriteField::kSpriteCount];
 };
 
 // Captures the frame that `scene` has just rendered, drawn with `config`.
 void CaptureFrame(const Scene& scene, const WedgeConfig& config, FrameSnapshot* frame);
-// Issues the frame's OpenGL calls.
-void ReplayFrame(const FrameSnapshot& frame);
+// Puts the captured values back into `scene` and draws the frame from them.
+void ReplayFrame(Scene* scene, const FrameSnapshot& frame);

@@ -13,6 +13,7 @@
 #include "platform/x11/registry_file.h"
 #include "platform/x11/registry_warnings.h"
 #include "platform/x11/run_values.h"
+#include "platform/x11/testing.h"
 #include "platform/x11/win32.h"
 
 struct HKEY__ {
@@ -205,6 +206,10 @@ void standin::SetRunOnlyDword(const std::string& key, const std::string& name, D
     entry.type = REG_DWORD;
     entry.data.assign(reinterpret_cast<const char*>(&value), sizeof(value));
     runOnlyValues.push_back({key, entry});
+}
+
+void standin::ClearRunOnlyValues() {
+    runOnlyValues.clear();
 }
 
 LSTATUS WINAPI RegCloseKey(HKEY key) {

@@ -58,5 +58,7 @@ void ClearTestResources();
 // full disk or an I/O error would.
 enum class RegistryWriteStage { Never, Create, Write, Sync, Rename, SyncFolder };
 void FailRegistryWriteAt(RegistryWriteStage stage);
+// Forgets every value SetRunOnlyDword set (run_values.h): queries answer from the file again.
+void ClearRunOnlyValues();
 
 }  // namespace standin

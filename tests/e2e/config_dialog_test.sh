@@ -15,11 +15,6 @@ width=$(( (228 * 6 + 2) / 4 ))
 height=$(( (102 * 13 + 4) / 8 ))
 
 clear_store() { rm -rf "$XDG_CONFIG_HOME"; }
-write_store() {
-  mkdir -p "$(dirname "$store")"
-  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:%08x\n' \
-    "$1" >"$store"
-}
 
 # Starts the program and waits until its dialog is up and holds the keyboard
 # focus; sets pid and win.
@@ -78,7 +73,7 @@ if open_dialog; then
 fi
 
 # A stored 0 starts clear; Space on OK (the first focus) stores it unchanged.
-write_store 0
+write_settings 0
 if open_dialog; then
   expect_tick no "stored"
   xdotool key space
@@ -87,7 +82,7 @@ if open_dialog; then
 fi
 
 # A value other than 0 or 1 shows as ticked, as the saver treats it as on.
-write_store 7
+write_settings 7
 if open_dialog; then
   expect_tick yes "stored"
   xdotool key Return
@@ -137,7 +132,7 @@ rm -f "$XDG_CONFIG_HOME/orchardia"
 # nothing, even after the box was toggled.
 for way in escape close destroy TERM; do
   for settings in none stored; do
-    if [ "$settings" = none ]; then clear_store; else write_store 0; fi
+    if [ "$settings" = none ]; then clear_store; else write_settings 0; fi
     cp "$store" "$work/before" 2>/dev/null || rm -f "$work/before"
     open_dialog || continue
     xdotool key Tab Tab space

@@ -57,33 +57,48 @@ expect_exit() {
   [ "$code" -eq "$2" ] || fail "$3: exit code $code, expected $2"
 }
 
-# edge_fraction PNG: the share of pixels on a sharp edge (grey level stepping by
-# more than 8% to a neighbour). The gradient and the faint banner have none;
-# every sprite has an outline.
-edge_map=(-colorspace gray -morphology EdgeIn Diamond:1 -threshold 8%)
-edge_fraction() {
-  convert "$1" "${edge_map[@]}" -format '%[fx:mean]' info:
+# The sprite and mirror detectors, shared with the Windows tests.
+# shellcheck source=tests/e2e/picture.sh
+source "$(dirname "${BASH_SOURCE[0]}")/picture.sh"
+
+# settings_text MIRRORS: a settings file that stores "UseMirrors" as that DWORD.
+settings_text() {
+  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:%08x\n' "$1"
 }
 
-# shows_sprites PNG: sprite outlines cover at least 0.1% of the picture.
-shows_sprites() {
-  awk -v f="$(edge_fraction "$1")" 'BEGIN { exit !(f > 0.001) }'
+# write_settings MIRRORS: the test's settings file holds just that "UseMirrors".
+write_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/orchardia"
+  settings_text "$1" >"$XDG_CONFIG_HOME/orchardia/user.reg"
 }
 
-# mirror_asymmetry PNG: the share (0 to 1) of the picture's sharp edges that
-# have none within a pixel of their mirror image across the vertical centre
-# line. A mirrored kaleidoscope in a full-screen shot is symmetric about that
-# line (below 0.05 seen); the plain sprite field is not (above 0.75 seen).
-mirror_asymmetry() {
-  local unmatched
-  unmatched=$(convert "$1" "${edge_map[@]}" -write mpr:edges +delete mpr:edges \
-    \( mpr:edges -flop -morphology Dilate Square:1 -negate \) -compose Multiply -composite -format '%[fx:mean]' info:)
-  awk -v u="$unmatched" -v e="$(edge_fraction "$1")" 'BEGIN { printf "%.3f\n", (e > 0 ? u / e : 1) }'
+# shoot NAME SECONDS: after SECONDS more of drawing, the screen goes to $work/NAME.png.
+shoot() {
+  sleep "$2"
+  import -window root "$work/$1.png"
 }
 
-# Usage: looks_mirrored SHOT.png && echo mirrored  (a full-screen shot of the saver)
-looks_mirrored() {
-  awk -v a="$(mirror_asymmetry "$1")" 'BEGIN { exit !(a < 0.25) }'
+# run_and_shoot NAME [ARGUMENT...]: orchardia /s (or the arguments) draws for
+# 3 s, is shot (shoot) and ends with exit code 0 on SIGTERM; its standard error
+# goes to $work/stderr.
+run_and_shoot() {
+  if [ $# -gt 1 ]; then "$ORCHARDIA" "${@:2}" 2>>"$work/stderr" & else "$ORCHARDIA" /s 2>>"$work/stderr" & fi
+  local saver=$!
+  wait_for 10 has_saver_window || fail "$1: no saver window"
+  shoot "$1" 3
+  kill -TERM "$saver"
+  expect_exit "$saver" 0 "$1: SIGTERM"
+}
+
+# check_picture NAME mirrored|plain: $work/NAME.png shows sprites, mirrored or not.
+check_picture() {
+  local png=$work/$1.png
+  shows_sprites "$png" || fail "$1: no sprites ($(sprite_detail "$png")% outline)"
+  if [ "$2" = mirrored ]; then
+    looks_mirrored "$png" || fail "$1: mirrors on, but not symmetric (asymmetry $(mirror_asymmetry "$png"))"
+  else
+    ! looks_mirrored "$png" || fail "$1: mirrors off, but symmetric (asymmetry $(mirror_asymmetry "$png"))"
+  fi
 }
 
 # start_parent W H: a plain window (background 51,102,153) that goes away when

@@ -15,6 +15,7 @@
 #include "scene/testing.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
+#include "tests/helpers/gl_driver_pin.h"
 
 namespace {
 

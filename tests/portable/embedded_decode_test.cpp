@@ -1,14 +1,41 @@
-// The embedded images through the program's decoder and the platform's libjpeg
-// (Debian's on Linux, the same source cross-built on Windows): the atlas and
-// its mask merge into 1024 x 512 RGBA with every cell's corners transparent,
-// and the logo decodes to 512 x 32 grey with light lettering on black.
+// The embedded images, found in the program's own module resources (module
+// resources on Windows, the stand-in's embedded blocks on Linux), through its
+// decoder and the platform's libjpeg (Debian's on Linux, the same source
+// cross-built on Windows): the atlas and its mask merge into 1024 x 512 RGBA
+// with every cell's corners transparent, and the logo decodes to 512 x 32 grey
+// with light lettering on black.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "assets/JpegDecode.h"
+#include "platform/winapi.h"
 
 namespace {
+
+// The marker of the first frame header: 0xc0 baseline, 0xc1 extended, 0xc2 progressive.
+int FrameMarker(const BYTE* bytes, DWORD size) {
+    for (DWORD at = 2; at + 4 <= size && bytes[at] == 0xff; at += 2 + ((bytes[at + 2] << 8) | bytes[at + 3]))
+        if (bytes[at + 1] >= 0xc0 && bytes[at + 1] <= 0xc2) return bytes[at + 1];
+    return 0;
+}
+
+// Found by name in any case, and only by its whole name: complete baseline streams.
+TEST(EmbeddedDecode, ImagesAreCompleteBaselineStreams) {
+    for (const char* name : {"JPEG_FRUIT_RGB", "jpeg_fruit_mask", "Logo_Mask"}) {
+        SCOPED_TRACE(name);
+        HRSRC resource = FindResourceA(nullptr, name, RT_RCDATA);
+        ASSERT_NE(resource, nullptr);
+        const DWORD size = SizeofResource(nullptr, resource);
+        ASSERT_GT(size, 4u);
+        auto bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
+        ASSERT_NE(bytes, nullptr);
+        EXPECT_TRUE(bytes[0] == 0xff && bytes[1] == 0xd8) << "no start-of-image marker";
+        EXPECT_TRUE(bytes[size - 2] == 0xff && bytes[size - 1] == 0xd9) << "no end-of-image marker";
+        EXPECT_EQ(FrameMarker(bytes, size), 0xc0);
+    }
+    EXPECT_EQ(FindResourceA(nullptr, "JPEG_FRUIT", RT_RCDATA), nullptr);
+}
 
 struct Decoded : TextureImage {
     Decoded() : TextureImage() {}

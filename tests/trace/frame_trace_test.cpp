@@ -256,7 +256,7 @@ protected:
 
     Calls Record(uint32_t flags) {
         calltrace::Start();
-        scene.Render(flags);
+        EXPECT_TRUE(scene.Render(flags)) << "Render asks for the swap";
         return calltrace::Stop(true);
     }
 
@@ -283,7 +283,7 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     // Unmirrored at 0 s: one unturned pass at the old angle, clip planes loaded but off.
     QueueFirstFrameDraws();
-    const Calls first = Record(0);
+    const Calls first = Record(0xfffeffffu);  // only bit 16 turns the mirrors on
     Calls sprites;
     for (int i = 0; i < 16; ++i) {
         const float phase = PhaseAt(0.0f, looks[i], &sprite15);
@@ -299,7 +299,7 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
     QueueSecondFrameDraws();
     SetSceneTime(1342);
     for (int height : {480, 100, 0}) scene.Resize(200, height);
-    const Calls second = Record(0x10000);
+    const Calls second = Record(0xffffffffu);
     const float time = SceneTime(1342);
     const double p = double(time) / 2.0;
     const float angle = float(36.0 + p * p * (3.0 - 2.0 * p) * (15.0 - 36.0));

@@ -118,10 +118,6 @@ TEST_F(JpegDecodeTest, LogoDecodesAsOneGreyByteAPixel) {
     EXPECT_EQ(Bytes(image.pixels, image.pixels + logo.pixels.size()), logo.pixels);
 }
 
-TEST_F(JpegDecodeTest, ResourceNamesIgnoreCase) {
-    EXPECT_TRUE(DecodeTexture(&image, "logo_Mask"));
-}
-
 // Each case fails with nothing held; ASan/LSan runs of the suite check leaks.
 struct FailureCase {
     const char* what;

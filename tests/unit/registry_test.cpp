@@ -103,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"deleted", kSection + "\"v\"=dword:1\r\n\"v\"=-\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"nine digits", kSection + "\"v\"=dword:123456789\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"cut-off list", kSection + "\"v\"=hex:01,02,\\\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
+        FormCase{"list cut off by a section", kSection + "\"v\"=hex:01,\\\r\n" + kOther, "v", ERROR_FILE_NOT_FOUND, 0, ""},
         FormCase{"list broken by next value", kSection + "\"v\"=hex:01,\\\r\n\"w\"=dword:1\r\n", "w", 0, REG_DWORD,
                  Dword(1)},
         FormCase{"open string", kSection + "\"v\"=\"text\r\n", "v", ERROR_FILE_NOT_FOUND, 0, ""},
@@ -275,6 +276,8 @@ TEST_P(EditTest, SplicesOneLine) {
 }
 
 const std::string kV2 = "\"v\"=dword:00000002\r\n";
+const std::string kOpenListLf =
+    "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"p\"=hex:05,00,\\\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditTest,
@@ -306,7 +309,14 @@ INSTANTIATE_TEST_SUITE_P(
                            u"[HKEY_CURRENT_USER\\Software\\Test]\r\n"),
                  "v",
                  Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n; \u00e9\U0001F34E\xD800!\r\n"
-                           u"[HKEY_CURRENT_USER\\Software\\Test]\r\n\"v\"=dword:00000002\r\n")}));
+                           u"[HKEY_CURRENT_USER\\Software\\Test]\r\n\"v\"=dword:00000002\r\n")},
+        // A list left open at the end reads as nothing; a blank line before the new section would complete it.
+        EditCase{"after a list left open", kHeader + kOther + "\"p\"=hex:05,\\\r\n  00,\\ \t\r\n", "v",
+                 kHeader + kOther + "\"p\"=hex:05,\\\r\n  00,\\ \t\r\n" + kSection + kV2 + "\r\n"},
+        EditCase{"after a list left open without a line end", kHeader + kOther + "\"p\"=hex:05,00,\\", "v",
+                 kHeader + kOther + "\"p\"=hex:05,00,\\\r\n" + kSection + kV2 + "\r\n"},
+        EditCase{"after a list left open, LF", kOpenListLf, "v",
+                 kOpenListLf + "[HKEY_CURRENT_USER\\Software\\Test]\n\"v\"=dword:00000002\n\n"}));
 
 TEST_F(RegistryTest, NewFileIsPrivateAndImportable) {
     ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);

@@ -64,16 +64,7 @@ TEST(WedgeConfig, OutlineUsesTheProgramsOwnPi) {
 TEST(WedgeConfig, ClipPlanesPassOnlyTheWedge) {
     for (float angle : {36.0f, 15.0f, float(360.0 / 14), 32.71875f}) {
         SCOPED_TRACE(angle);
-        const WedgeConfig config = Build(angle);
-        EXPECT_EQ(config.clipFirst[0], 1.0);
-        EXPECT_EQ(config.clipFirst[1], 0.0);
-        EXPECT_EQ(config.clipFirst[2], 0.0);
-        EXPECT_EQ(config.clipFirst[3], 0.0);
-        const double phi = (double(angle) + 180.0) * double(0.01745328f);
-        EXPECT_EQ(config.clipSecond[0], std::cos(phi));
-        EXPECT_EQ(config.clipSecond[1], std::sin(phi));
-        EXPECT_EQ(config.clipSecond[2], 0.0);
-        EXPECT_EQ(config.clipSecond[3], 0.0);
+        const WedgeConfig config = Build(angle);  // the planes' exact values: tests/trace
 
         auto passes = [&](double degrees) {
             const double x = 2 * std::cos(degrees * M_PI / 180), y = 2 * std::sin(degrees * M_PI / 180);

@@ -1,17 +1,8 @@
 #!/usr/bin/env bash
-# "/c" shows the configuration dialog laid out as designed, its check box
+# "/c" shows the configuration dialog with the focus on OK, its check box
 # showing the stored setting; Tab Tab Space Enter (the focus starts on OK)
 # toggles it and stores the new setting as a REG_DWORD; Esc stores nothing.
 source "$(dirname "$0")/wine_lib.sh"
-
-# class id text style, then x y width height in dialog units (text "*": any non-empty line).
-expected_controls='Button 1 OK 50010001 172 4 50 14
-Button 2 Cancel 50010000 172 23 50 14
-Static -1 * 50020000 7 78 100 8
-Static -1 * 50020000 7 55 53 8
-Static -1 * 50020000 7 63 49 8
-Button 1001 Use_Mirrors 50010003 9 14 52 10
-Static -1 Version_1.0 50020000 7 34 36 8'
 
 open_dialog() {
   "$WINE" "$ORCHARDIA_SCR" /c &
@@ -26,32 +17,11 @@ close_dialog_with() {
   [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after: $*"
 }
 
-# Compares the probe's description of the live dialog with the table above; positions within a
-# pixel of the dialog units scaled by the dialog's own size (228 x 102 units).
-check_layout() {
+# The dialog as built is compared with its design by resources_test.sh; here,
+# that the live dialog starts with the focus on OK (control 1).
+check_focus() {
   describe_dialog
-  awk -v expected="$expected_controls" '
-    function near(pixels, units, scale) { d = pixels - units * scale; return d >= -1.5 && d <= 1.5 }
-    BEGIN { n = split(expected, rows, "\n") }
-    /^dialog / {
-      if ($0 !~ /^dialog "Config dialog" /) { print "caption: " $0; bad = 1 }
-      sx = $(NF - 3) / 228; sy = $(NF - 2) / 102
-      if ($NF != 1) { print "initial focus on control " $NF ", not OK"; bad = 1 }
-      next
-    }
-    /^control / {
-      i++
-      split(rows[i], want, " ")
-      match($0, /"[^"]*"/); text = substr($0, RSTART + 1, RLENGTH - 2); gsub(/ /, "_", text)
-      $0 = substr($0, 1, RSTART - 1) "TEXT" substr($0, RSTART + RLENGTH)
-      ok = $2 == want[1] && $3 == want[2] && $5 == want[4] && (want[3] == "*" ? text != "" : text == want[3])
-      ok = ok && near($6, want[5], sx) && near($7, want[6], sy) && near($8, want[7], sx) && near($9, want[8], sy)
-      if (!ok) { print "control " i ": got " $0 " (" text "), want " rows[i]; bad = 1 }
-    }
-    END {
-      if (i != n) { print i " controls, want " n; bad = 1 }
-      exit bad
-    }' <<<"$DESCRIPTION" || fail "the dialog does not match its design"
+  grep -q '^dialog "Config dialog" .* focus 1$' <<<"$DESCRIPTION" || fail "the initial focus is not on OK"
 }
 
 describe_dialog() {
@@ -66,7 +36,7 @@ check_box_shows() {
 
 reset_settings
 open_dialog
-check_layout
+check_focus
 check_box_shows 1
 close_dialog_with Tab Tab space Return
 [[ "$(stored_mirrors)" =~ UseMirrors[[:space:]]+REG_DWORD[[:space:]]+0x0$ ]] ||

@@ -1,9 +1,12 @@
 # Shared by the Windows end-to-end tests: failure reporting, window waits, the
-# saver's registry key and one full-screen run, all in the test prefix
+# saver's registry key and one full-screen run with its sprite check, all in the test prefix
 # ($WINEPREFIX). Sourced, not run.
 set -euo pipefail
 
 SETTINGS_KEY='HKCU\Software\Kelvra\Quillon Saver'
+# The sprite and mirror detectors of the Linux tests.
+# shellcheck source=tests/e2e/picture.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/picture.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -71,7 +74,7 @@ set_grace_minute() {
 # The grace period is set to a minute, so that a slow start on a busy machine
 # still leaves the key well inside it.
 check_saver_run() {
-  local saver=$1 screenshot=$2 window started keyed geometry detail screen_width screen_height
+  local saver=$1 screenshot=$2 window started keyed geometry screen_width screen_height
   set_grace_minute
   started=$SECONDS
   "$WINE" "$saver" /s &
@@ -96,11 +99,6 @@ check_saver_run() {
   [ $((keyed - started)) -lt 60 ] || fail "the key came $((keyed - started)) s after start, past the grace period"
   echo "a key $((keyed - started)) s after start ended the run with exit code 0"
 
-  # The gradient survives a wide blur almost unchanged; sprites' outlines do not. The share of
-  # pixels far from their blurred value is about 0.1% for the gradient with its faint banner;
-  # frames with sprites have measured 1.9% (a few small ones) to 15%.
-  detail=$(convert "$screenshot" -colorspace Gray \( +clone -blur 0x12 \) -compose Difference -composite \
-    -threshold 6% -format '%[fx:mean * 100]' info:)
-  echo "$detail% of the frame is sprite outline (screenshot: $screenshot)"
-  awk -v d="$detail" 'BEGIN { exit !(d > 0.5) }' || fail "the frame shows no sprites, only the background"
+  shows_sprites "$screenshot" ||
+    fail "the frame shows no sprites, only the background ($(sprite_detail "$screenshot")% outline, $screenshot)"
 }
