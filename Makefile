@@ -34,14 +34,14 @@ run: deps-run
 test: deps deps-windows test-native test-sanitize test-fuzz-smoke test-windows
 
 test-native: build
-	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j 2
+	tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --no-tests=error --timeout 300 -j 2
 
 # The unit and render tests again under AddressSanitizer and UBSan.
 test-sanitize:
 	cmake -S . -B $(ASAN_BUILD) -DORCHARDIA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -L 'unit|gl' -j 2
+	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error --timeout 300 -L 'unit|gl' -j 2
 
 # libFuzzer targets (clang, ASan+UBSan) over an instrumented libjpeg, in their own tree.
 fuzz-build:

@@ -72,9 +72,16 @@ write_settings() {
   settings_text "$1" >"$XDG_CONFIG_HOME/orchardia/user.reg"
 }
 
-# shoot NAME SECONDS: after SECONDS more of drawing, the screen goes to $work/NAME.png.
+# shoot NAME SECONDS: after SECONDS more of drawing, the screen goes to
+# $work/NAME.png; shot again up to 4 times a second apart while it shows no
+# sprites yet (a loaded machine starts slowly, a daemon fades in).
 shoot() {
   sleep "$2"
+  for _ in 1 2 3 4; do
+    import -window root "$work/$1.png"
+    shows_sprites "$work/$1.png" && return
+    sleep 1
+  done
   import -window root "$work/$1.png"
 }
 
