@@ -109,16 +109,6 @@ TEST_F(FrameClockTest, GovernorTable) {
     }
 }
 
-TEST_F(FrameClockTest, LateFrameClosesAnEmptyWindowAndTheNextClosingMakesNoCorrection) {
-    UpdateAt(1000);  // first frame, more than a second after start
-    EXPECT_EQ(scene.frameDelay, 47);
-    EXPECT_EQ(scene.measuredRate, 0.0f);
-    UpdateAt(3500);  // again more than a second later
-    EXPECT_EQ(scene.measuredRate, 0.0f);
-    EXPECT_EQ(scene.frameDelay, 47);
-    EXPECT_EQ(scene.lastMeasureTime, Seconds(3500));
-}
-
 TEST_F(FrameClockTest, SceneTimeIsWholeMilliseconds) {
     struct Row {
         int64_t ticks;

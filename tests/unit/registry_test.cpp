@@ -278,12 +278,18 @@ TEST_P(EditTest, SplicesOneLine) {
 const std::string kV2 = "\"v\"=dword:00000002\r\n";
 const std::string kOpenListLf =
     "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"p\"=hex:05,00,\\\n";
+// A file with LF ends, a comment, another key's string and a list continued just before "v".
+const std::string kListBeforeLf =
+    "Windows Registry Editor Version 5.00\n\n; mine\n[HKEY_CURRENT_USER\\Software\\Other]\n\"w\"=\"C:\\\\w.bmp\"\n\n"
+    "[HKEY_CURRENT_USER\\Software\\Test]\n\"a\"=hex:01,02,\\\n  03\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditTest,
     testing::Values(
         EditCase{"replaced in place", kHeader + "; mine\r\n" + kSection + "\"a\"=hex:01\r\n\"v\" = dword:1 \r\n" + kOther,
                  "v", kHeader + "; mine\r\n" + kSection + "\"a\"=hex:01\r\n" + kV2 + kOther},
+        EditCase{"replaced after a continued list", kListBeforeLf + "\"v\"=dword:00000001\n; end\n", "v",
+                 kListBeforeLf + "\"v\"=dword:00000002\n; end\n"},
         EditCase{"spelling kept", kHeader + kSection + "\"V\"=dword:1\r\n", "v",
                  kHeader + kSection + "\"V\"=dword:00000002\r\n"},
         EditCase{"unchanged value untouched", kHeader + kSection + "\"v\" =  dword:2\r\n", "v",

@@ -100,18 +100,6 @@ protected:
     ConfigFolder folder;
 };
 
-TEST_F(SettingsStoreTest, KeepsOtherKeysAndCommentsByteForByte) {
-    const std::string before = "Windows Registry Editor Version 5.00\n\n; my settings\n" + kSystem +
-                               "\"Password Delay\"=dword:0000003c\n\"Wallpaper\"=\"C:\\\\w.bmp\"\n\n" + kProgram +
-                               "\"Other\"=hex:01,02,\\\n  03\n\"UseMirrors\"=dword:00000001\n; end\n";
-    folder.Write(before);
-    WriteMirrors(0);
-    std::string expected = before;
-    expected.replace(expected.find("\"UseMirrors\"=dword:00000001"), 27, "\"UseMirrors\"=dword:00000000");
-    EXPECT_EQ(folder.Read(), expected);
-    EXPECT_EQ(ReadSettings().passwordDelay, 60u);
-}
-
 // A write that fails says which call failed, and FormatMessageA gives the file
 // and the reason; the old setting stays. Without a key, creating it fails first.
 TEST_F(SettingsStoreTest, FailedWriteKeepsOldSettingAndSaysWhy) {
