@@ -4,13 +4,10 @@
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
-for mode in /s preview; do
+for mode in /s /p; do
   start_xvfb 640x480
-  if [ "$mode" = /s ]; then
-    "$ORCHARDIA" /s 2>"$work/stderr" &
-  else
-    "$ORCHARDIA" /p "$(root_id)" 2>"$work/stderr" &
-  fi
+  args=("$mode") && [ "$mode" != /p ] || args+=("$(root_id)")
+  "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" &
   saver=$!
   wait_for 10 has_saver_window || fail "$mode: no saver window"
   sleep 0.5

@@ -38,28 +38,25 @@ as_user xscreensaver --no-splash --verbose --log "$work/shared/daemon.log" &
 daemon_ready() { as_user xscreensaver-command -time >/dev/null 2>&1; }
 wait_for 15 daemon_ready || fail "the daemon did not start: $(tail -5 "$work/shared/daemon.log")"
 
-saver_pid() { pgrep -u "$user" -f "$work/shared/orchardia --root" | head -1; }
-saver_started() { [ -n "$(saver_pid)" ]; }
-as_user xscreensaver-command -activate >/dev/null
-wait_for 15 saver_started || fail "the daemon did not start orchardia: $(tail -5 "$work/shared/daemon.log")"
-pid=$(saver_pid)
-shoot daemon 4
-check_picture daemon mirrored
-
-as_user xscreensaver-command -deactivate >/dev/null
-wait_for 10 stopped "$pid" || fail "orchardia still running after deactivation"
+entry_pid() { pgrep -u "$user" -f "$work/shared/orchardia $1" | head -1; }
+entry_runs() { [ -n "$(entry_pid "$1")" ]; }
+# daemon_draws NAME mirrored|plain ARGUMENTS COMMAND...: xscreensaver-command
+# COMMAND starts the entry "orchardia ARGUMENTS"; its picture is checked, and
+# -deactivate ends it.
+daemon_draws() {
+  as_user xscreensaver-command "${@:4}" >/dev/null
+  wait_for 15 entry_runs "$3" || fail "the daemon did not start orchardia $3: $(tail -5 "$work/shared/daemon.log")"
+  local pid; pid=$(entry_pid "$3")
+  shoot "$1" 4
+  check_picture "$1" "$2"
+  as_user xscreensaver-command -deactivate >/dev/null
+  wait_for 10 stopped "$pid" || fail "orchardia $3 still running after deactivation"
+}
+daemon_draws daemon mirrored --root -activate
 
 # The settings page's "Use mirrors" cleared: the second entry, with --no-mirrors,
 # draws without mirrors for that run and leaves the user's settings file alone.
-plain_pid() { pgrep -u "$user" -f "$work/shared/orchardia --root --no-mirrors" | head -1; }
-plain_started() { [ -n "$(plain_pid)" ]; }
-as_user xscreensaver-command -select 2 >/dev/null
-wait_for 15 plain_started || fail "the daemon did not start orchardia --no-mirrors: $(tail -5 "$work/shared/daemon.log")"
-pid=$(plain_pid)
-shoot no-mirrors 4
-check_picture no-mirrors plain
-as_user xscreensaver-command -deactivate >/dev/null
-wait_for 10 stopped "$pid" || fail "orchardia --no-mirrors still running after deactivation"
+daemon_draws no-mirrors plain "--root --no-mirrors" -select 2
 cmp -s "$work/user.reg" "$settings" || fail "--no-mirrors changed the settings file"
 
 # The list commands while the daemon runs: it reads the file again when it

@@ -68,18 +68,11 @@ installed_package() {
   trap 'dpkg -r orchardia >/dev/null 2>&1; cleanup' EXIT
   [ "$(readlink -f "$(command -v orchardia)")" = /usr/libexec/xscreensaver/orchardia ] ||
     fail "orchardia on the PATH is $(command -v orchardia)"
-  mkdir -p "$XDG_CONFIG_HOME/orchardia"
-  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\n"UseMirrors"=dword:00000001\n' \
-    >"$XDG_CONFIG_HOME/orchardia/user.reg"
+  write_settings 1
   cp "$XDG_CONFIG_HOME/orchardia/user.reg" "$work/user.reg"
   start_xvfb 640x480
-  orchardia --root 2>"$work/stderr" &
-  local saver=$!
-  sleep 4
-  import -window root "$work/installed.png"
+  ORCHARDIA=orchardia run_and_shoot installed --root
   shows_sprites "$work/installed.png" || fail "the installed program drew no sprites"
-  kill -TERM "$saver"
-  expect_exit "$saver" 0 "the installed program"
   [ ! -s "$work/stderr" ] || fail "the installed program wrote: $(cat "$work/stderr")"
 
   dpkg -r orchardia >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -r failed"; }
