@@ -61,17 +61,10 @@ TEST(StoredForms, ReadsWhatFitsInFourBytes) {
     for (const StoredCase& stored : cases) {
         SCOPED_TRACE(stored.what);
         ReplaceStoredValues(stored.values);
-        SaverContext context;  // over values a previous reading might leave
-        context.passwordDelay = 99;
-        context.mouseThreshold = 99;
-        context.useMirrors = 99;
-        context.checkingPassword = 1;
-        context.ReadSystemSaverSettings();
-        context.ReadSaverSettings();
-        EXPECT_EQ(context.passwordDelay, stored.passwordDelay);
-        EXPECT_EQ(context.mouseThreshold, stored.mouseThreshold);
-        EXPECT_EQ(context.useMirrors, stored.useMirrors);
-        EXPECT_EQ(context.checkingPassword, 0);
+        const Settings settings = ReadSettings();
+        EXPECT_EQ(settings.passwordDelay, stored.passwordDelay);
+        EXPECT_EQ(settings.mouseThreshold, stored.mouseThreshold);
+        EXPECT_EQ(settings.useMirrors, stored.useMirrors);
     }
     ReplaceStoredValues({});
 }
@@ -97,9 +90,7 @@ TEST(StoredForms, WrittenSettingIsADwordThatReadsBackBesideItsNeighbour) {
         EXPECT_EQ(stored, mirrors);
         EXPECT_EQ(neighbour, 42u);
 
-        SaverContext reader;
-        reader.ReadSaverSettings();
-        EXPECT_EQ(reader.useMirrors, mirrors);
+        EXPECT_EQ(ReadSettings().useMirrors, mirrors);
     }
     ReplaceStoredValues({});
 }

@@ -3,6 +3,7 @@
 #include "app/SaverContext.h"
 #include "platform/x11/run_values.h"
 #include "platform/x11/testing.h"
+#include "tests/portable/stored_values.h"
 #include "tests/unit/config_folder.h"
 
 namespace {
@@ -10,25 +11,6 @@ namespace {
 const std::string kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
 const std::string kProgram = "[HKEY_CURRENT_USER\\Software\\Kelvra\\Quillon Saver]\r\n";
 const std::string kSystem = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers]\r\n";
-
-struct Settings {
-    DWORD passwordDelay;
-    LONG mouseThreshold;
-    DWORD useMirrors;
-};
-
-// A fresh context filled the way WinMain fills it, over a context that held other values.
-Settings ReadSettings() {
-    SaverContext context;
-    context.passwordDelay = 99;
-    context.mouseThreshold = 99;
-    context.useMirrors = 99;
-    context.checkingPassword = 1;
-    context.ReadSystemSaverSettings();
-    context.ReadSaverSettings();
-    EXPECT_EQ(context.checkingPassword, 0);
-    return {context.passwordDelay, context.mouseThreshold, context.useMirrors};
-}
 
 void WriteMirrors(DWORD useMirrors) {
     SaverContext context;
