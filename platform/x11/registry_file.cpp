@@ -21,13 +21,6 @@ namespace regfile {
 
 namespace {
 
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') return home;  // a relative one would follow the current folder
-    const passwd* user = getpwuid(getuid());
-    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-}
-
 bool ReadAll(int fd, std::string* bytes) {
     char buffer[65536];
     while (bytes->size() <= kMaxFileSize) {
@@ -40,10 +33,19 @@ bool ReadAll(int fd, std::string* bytes) {
     return true;
 }
 
+}  // namespace
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') return home;  // a relative one would follow the current folder
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
 // Reads a regular file of at most kMaxFileSize bytes, `name` in `folder` (or a
 // path from the current folder). O_NONBLOCK keeps a FIFO in the file's place
 // from blocking the open.
-FileState ReadBytes(int folder, const std::string& name, int flags, std::string* bytes, std::string* why) {
+FileState ReadFileBytes(int folder, const std::string& name, int flags, std::string* bytes, std::string* why) {
     int fd = openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | flags);
     if (fd < 0 && errno == ENOENT) return FileState::Missing;
     struct stat info = {};
@@ -56,6 +58,8 @@ FileState ReadBytes(int folder, const std::string& name, int flags, std::string*
     if (fd >= 0) close(fd);
     return why->empty() ? FileState::Ok : FileState::Unreadable;
 }
+
+namespace {
 
 bool IsBlankText(const std::string& bytes) {
     return bytes.find_first_not_of(" \t\r\n") == std::string::npos;
@@ -96,7 +100,7 @@ bool MayReplace(const WriteTarget& target, mode_t* mode, std::string* why) {
 LoadedFile LoadFile(int folder, const std::string& name, int flags) {
     LoadedFile loaded;
     std::string bytes;
-    loaded.state = name.empty() ? FileState::Missing : ReadBytes(folder, name, flags, &bytes, &loaded.why);
+    loaded.state = name.empty() ? FileState::Missing : ReadFileBytes(folder, name, flags, &bytes, &loaded.why);
     if (loaded.state == FileState::Unreadable) return loaded;
     if (loaded.state == FileState::Missing || IsBlankText(bytes)) {
         ParseDocument(EmptyDocumentText(), &loaded.doc, &loaded.why);

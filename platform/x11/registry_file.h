@@ -12,10 +12,13 @@ namespace regfile {
 // Files larger than this are not read (1 MiB).
 constexpr size_t kMaxFileSize = size_t(1) << 20;
 
-// $XDG_CONFIG_HOME/orchardia/user.reg, or ~/.config/orchardia/user.reg when
-// the variable is unset, empty or not an absolute path. The home folder is
 // $HOME when that is an absolute path, else the password database's entry;
-// the result is empty when there is none.
+// empty when there is none.
+std::string HomeFolder();
+
+// $XDG_CONFIG_HOME/orchardia/user.reg, or ~/.config/orchardia/user.reg when
+// the variable is unset, empty or not an absolute path (home: HomeFolder);
+// empty without a home folder.
 std::string SettingsPath();
 
 enum class FileState {
@@ -31,6 +34,11 @@ struct LoadedFile {
     Document doc;        // Ok and Missing only
     std::string why;     // Unreadable and Unparseable only
 };
+
+// Reads a regular file of at most kMaxFileSize bytes, `name` in `folder` (or a
+// path from the current folder, AT_FDCWD), without blocking on a FIFO; `why`
+// says what is wrong when it is Unreadable.
+FileState ReadFileBytes(int folder, const std::string& name, int flags, std::string* bytes, std::string* why);
 
 LoadedFile LoadRegistryFile(const std::string& path);
 

@@ -1,7 +1,6 @@
 #include "platform/x11/xscreensaver_list.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <cstring>
 
 #include "platform/x11/atomic_file.h"
+#include "platform/x11/registry_file.h"
 #include "platform/x11/settings_folder.h"
 #include "platform/x11/xscreensaver_programs.h"
 
@@ -21,30 +21,14 @@ namespace {
 const char kDefaults[] = "/etc/X11/app-defaults/XScreenSaver";
 
 std::string SettingsPath() {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        const passwd* user = getpwuid(geteuid());
-        home = user != nullptr ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.xscreensaver";
+    return regfile::HomeFolder() + "/.xscreensaver";
 }
 
-bool ReadAll(int fd, std::string* text) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = read(fd, buffer, sizeof(buffer));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return got == 0;
-        text->append(buffer, size_t(got));
-    }
-}
-
-bool ReadFile(const char* path, int flags, std::string* text, std::string* why) {
-    int fd = open(path, O_RDONLY | O_CLOEXEC | flags);
-    bool read = fd >= 0 && ReadAll(fd, text);
-    if (!read) *why = std::string("cannot be read (") + std::strerror(errno) + ")";
-    if (fd >= 0) close(fd);
-    return read;
+bool ReadFile(const std::string& path, int flags, std::string* text, std::string* why) {
+    regfile::FileState state = regfile::ReadFileBytes(AT_FDCWD, path, flags, text, why);
+    if (state == regfile::FileState::Missing) *why = "does not exist";
+    if (why->compare(0, 3, "it ") == 0) why->erase(0, 3);  // said after the path
+    return state == regfile::FileState::Ok;
 }
 
 // Why the user's file may not be edited, or "" when it may. Only the user's
@@ -106,7 +90,7 @@ bool EditXscreensaverList(bool add) {
     if (!exists && errno != ENOENT) return Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
     if (!exists && !add) return Say(path, "does not exist; nothing to remove");
     if (!exists && !DefaultSettings(&text, &why)) return Fail(path, "does not exist, and " + why);
-    if (exists && S_ISREG(status.st_mode) && !ReadFile(path.c_str(), O_NOFOLLOW, &text, &why)) return Fail(path, why);
+    if (exists && S_ISREG(status.st_mode) && !ReadFile(path, O_NOFOLLOW, &text, &why)) return Fail(path, why);
     if (exists && !(why = Oddity(status, text)).empty()) return Fail(path, why + "; edit it by hand");
 
     size_t begin = 0, end = 0;
