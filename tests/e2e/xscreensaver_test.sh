@@ -65,6 +65,9 @@ as_user orchardia --remove-from-xscreensaver >/dev/null && as_user orchardia --a
 added_started() { pgrep -u "$user" -fx "orchardia --root" >/dev/null; }
 as_user xscreensaver-command -select 1 >/dev/null
 wait_for 15 added_started || fail "the daemon did not run the entry just added: $(tail -5 "$work/shared/daemon.log")"
+# Drawing before the daemon exits: a window gone while the saver still starts
+# up would rightly be named in the log.
+wait_for 10 has_saver_window || fail "the entry just added shows no window"
 
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 # Orchardia's standard error goes to the daemon's log: every line must be the
