@@ -124,7 +124,7 @@ Display* standin::OpenXConnection() {
     WatchConnection(nullptr);
     Display* connection = XOpenDisplay(nullptr);
     if (connection == nullptr) lost = reached;
-    reached = true;
+    else reached = true;
     return connection;
 }
 
