@@ -227,12 +227,6 @@ INSTANTIATE_TEST_SUITE_P(
                   ERROR_REGISTRY_IO_FAILED, "longer than the system allows", nullptr, "", 0, {}},
         FaultCase{"a read-only file", [](const ConfigFolder& f) { Put(f, "orchardia/user.reg", kOld, 0400); },
                   ERROR_ACCESS_DENIED, "read-only", "orchardia/user.reg", kOld, 0400, kRefusedTree},
-        FaultCase{"a FIFO as the file",
-                  [](const ConfigFolder& f) {
-                      fs::create_directories(f.Folder());
-                      mkfifo(f.File().c_str(), 0600);
-                  },
-                  ERROR_REGISTRY_IO_FAILED, "not a regular file; it was left as it is", nullptr, "", 0, kRefusedTree},
         FaultCase{"a home folder that is missing",
                   [](const ConfigFolder& f) {
                       unsetenv("XDG_CONFIG_HOME");

@@ -391,16 +391,16 @@ TEST_F(RegistryTest, ClearsTemporaryLeftByKilledWriter) {
 // the time, and every last value is there at the end.
 TEST_F(RegistryTest, RacingWritersKeepEveryChange) {
     constexpr DWORD kRounds = 200;
-    const std::vector<std::string> names = {"A", "B", "C", "D", "E", "F"};
+    const char* names[] = {"A", "B", "C", "D", "E", "F"};
     folder.Write(kHeader + "; shared\r\n");
-    std::vector<pid_t> writers;
-    for (const std::string& name : names) {
-        writers.push_back(fork());
-        ASSERT_GE(writers.back(), 0);
-        if (writers.back() == 0) {
+    pid_t writers[6];
+    for (int w = 0; w < 6; ++w) {
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            const char* name = names[w];
             int failures = 0;
-            for (DWORD round = 1; round <= kRounds; ++round)
-                failures += SetDword(kKey, name.c_str(), round) != ERROR_SUCCESS;
+            for (DWORD round = 1; round <= kRounds; ++round) failures += SetDword(kKey, name, round) != ERROR_SUCCESS;
             _exit(failures == 0 ? 0 : 1);
         }
     }
@@ -415,7 +415,7 @@ TEST_F(RegistryTest, RacingWritersKeepEveryChange) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     EXPECT_EQ(torn, 0);
-    for (const std::string& name : names) EXPECT_EQ(ReadValue(kKey, name.c_str()).data, Dword(kRounds)) << name;
+    for (const char* name : names) EXPECT_EQ(ReadValue(kKey, name).data, Dword(kRounds)) << name;
     EXPECT_EQ(folder.Read().rfind("Windows Registry Editor Version 5.00\r\n\r\n; shared\r\n", 0), 0u);
 }
 
