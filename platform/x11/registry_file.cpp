@@ -115,10 +115,6 @@ LoadedFile LoadFile(int folder, const std::string& name, int flags) {
     return loaded;
 }
 
-}  // namespace
-
-namespace {
-
 // $XDG_CONFIG_HOME when it is an absolute path, else "".
 std::string ConfigHome() {
     const char* config = std::getenv("XDG_CONFIG_HOME");

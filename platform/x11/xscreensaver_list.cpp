@@ -59,7 +59,8 @@ bool DefaultSettings(std::string* text, std::string* why) {
     std::string defaults;
     size_t begin = 0, end = 0;
     bool twice = false;
-    if (!ReadFile(AT_FDCWD, kDefaults, 0, &defaults, why) || !FindProgramsResource(defaults, "*programs", &begin, &end, &twice)) {
+    if (!ReadFile(AT_FDCWD, kDefaults, 0, &defaults, why) ||
+        !FindProgramsResource(defaults, "*programs", &begin, &end, &twice)) {
         *why = std::string("xscreensaver's default list ") + kDefaults + (why->empty() ? " has no *programs" : " " + *why);
         return false;
     }
@@ -89,10 +90,6 @@ bool Edit(bool add, std::string* resource, const std::string& path) {
     if (!add && removed == 0) return !Say(path, "does not list orchardia; nothing changed");
     return true;
 }
-
-}  // namespace
-
-namespace {
 
 // Edits the file with the folder locked: read, checked and replaced as one
 // step, so that list commands run at once take turns.
