@@ -19,6 +19,13 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// A file system without flock on folders (NFS emulates it with locks that
+// need a writable file): a shared folder is then edited without the lock, as
+// before there was one.
+bool NoLocksHere(int error) {
+    return error == EBADF || error == ENOLCK || error == EOPNOTSUPP || error == EINVAL;
+}
+
 }  // namespace
 
 FileLock::FileLock(const WriteTarget& target, Place place)
@@ -82,6 +89,7 @@ bool FileLock::Wait() {
             continue;  // another writer made the lock file in between (EEXIST)
         }
         LockWait wait = LockBefore(fd_, deadline);
+        if (wait == LockWait::Failed && place_ == OnFolder && NoLocksHere(errno)) return true;
         if (wait == LockWait::Locked && StillInPlace()) return true;
         if (wait == LockWait::Locked) continue;
         if (wait == LockWait::Failed) why_ = "cannot lock " + lockPath_ + ": " + std::strerror(errno);
