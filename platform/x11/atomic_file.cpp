@@ -70,14 +70,15 @@ void ClearLeftovers(const WriteTarget& target) {
 }
 
 // A new temporary file beside the target under a name nobody can guess,
-// created exclusively and never through a link.
-int CreateTemporary(const WriteTarget& target, std::string* temporary) {
+// created exclusively and never through a link: the name plus `infix` and six
+// characters.
+int CreateTemporary(const WriteTarget& target, const char* infix, std::string* temporary) {
     if (Injected(standin::RegistryWriteStage::Create)) return -1;
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned char random[6] = {};
         if (getentropy(random, sizeof(random)) != 0) return -1;
-        *temporary = target.Name() + ".tmp.";
+        *temporary = target.Name() + infix;
         for (unsigned char byte : random) *temporary += kLetters[byte % (sizeof(kLetters) - 1)];
         int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
         int fd = openat(target.Folder(), temporary->c_str(), flags, 0600);
@@ -105,12 +106,14 @@ bool WriteTemporary(int fd, const std::string& temporary, const std::string& byt
 
 }  // namespace
 
-bool ReplaceFileAtomically(const WriteTarget& target, const std::string& bytes, mode_t mode, std::string* why) {
-    ClearLeftovers(target);
+bool ReplaceFileAtomically(const WriteTarget& target, const std::string& bytes, mode_t mode, std::string* why,
+                           TemporaryFolder folder) {
+    if (folder == TemporaryFolder::Own) ClearLeftovers(target);
+    const char* infix = folder == TemporaryFolder::Own ? ".tmp." : ".orchardia-";
     std::string name;
-    int fd = CreateTemporary(target, &name);
+    int fd = CreateTemporary(target, infix, &name);
     if (fd < 0) {
-        *why = CreationFailure(target.Path() + ".tmp");
+        *why = CreationFailure(target.Path() + infix);
         return false;
     }
     std::string temporary = target.FolderPath() + "/" + name;

@@ -54,18 +54,22 @@ bool ConnectionHungUp() {
     return recv(connectionFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
 }
 
-void EndIfServerGone(int signalNumber) {
+// With the server alive the previous handler takes the signal: a fault meets
+// it when its instruction runs again, a signal sent by kill or raise (a code
+// of SI_USER or below) is sent again, to be taken when this handler returns.
+void EndIfServerGone(int signalNumber, siginfo_t* info, void*) {
     if (lost || ConnectionHungUp()) _exit(0);
     for (int i = 0; i < kCrashSignalCount; ++i)
         if (kCrashSignals[i] == signalNumber) sigaction(signalNumber, &previousCrashActions[i], nullptr);
+    if (info->si_code <= SI_USER) raise(signalNumber);
 }
 
 void TreatCrashesAfterLossAsLoss(int fd) {
     connectionFd = fd;
     struct sigaction action = {};
-    action.sa_handler = EndIfServerGone;
+    action.sa_sigaction = EndIfServerGone;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND | SA_SIGINFO;
     for (int i = 0; i < kCrashSignalCount; ++i) sigaction(kCrashSignals[i], &action, &previousCrashActions[i]);
 }
 
@@ -120,7 +124,7 @@ Display* standin::OpenXConnection() {
     WatchConnection(nullptr);
     Display* connection = XOpenDisplay(nullptr);
     if (connection == nullptr) lost = reached;
-    reached = true;
+    else reached = true;
     return connection;
 }
 

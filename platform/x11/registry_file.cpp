@@ -115,11 +115,26 @@ LoadedFile LoadFile(int folder, const std::string& name, int flags) {
     return loaded;
 }
 
+// $XDG_CONFIG_HOME when it is an absolute path, else "".
+std::string ConfigHome() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    return config != nullptr && config[0] == '/' ? config : "";
+}
+
+// A home folder that is named but missing (the password database's
+// "/nonexistent") is not made by a save; it is said to be missing.
+bool HomeIsThere(std::string* why) {
+    struct stat info = {};
+    std::string home = HomeFolder();
+    if (!ConfigHome().empty() || stat(home.c_str(), &info) == 0 || errno != ENOENT) return true;
+    *why = "the home folder " + home + " does not exist";
+    return false;
+}
+
 }  // namespace
 
 std::string SettingsPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string base = config != nullptr && config[0] == '/' ? config : "";
+    std::string base = ConfigHome();
     if (base.empty()) {
         std::string home = HomeFolder();
         if (home.empty()) return "";
@@ -137,7 +152,8 @@ LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* 
     WriteTarget target;
     if (path.empty())
         return Report("~/.config/orchardia/user.reg", "there is no home folder", ERROR_REGISTRY_IO_FAILED);
-    if (!PrepareTarget(path, &target, &why)) return Report(Shortened(path), why, ERROR_REGISTRY_IO_FAILED);
+    if (!HomeIsThere(&why) || !PrepareTarget(path, &target, &why))
+        return Report(Shortened(path), why, ERROR_REGISTRY_IO_FAILED);
     FileLock lock(target);
     if (!lock.Held(&why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
 
@@ -156,6 +172,7 @@ LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* 
     mode_t mode = 0600;
     if (!MayReplace(target, &mode, &why)) return Report(path, why, ERROR_ACCESS_DENIED);
     if (!ReplaceFileAtomically(target, bytes, mode, &why)) return Report(path, why, ERROR_REGISTRY_IO_FAILED);
+    lock.Keep();
     return ERROR_SUCCESS;
 }
 

@@ -46,12 +46,13 @@ LoadedFile LoadRegistryFile(const std::string& path);
 using Edit = std::function<std::string(const Document& current)>;
 
 // Follows symbolic links to the file they name (creating it when missing),
-// holds the lock beside that file for at most kLockWaitSeconds, loads it,
+// waits at most kLockWaitSeconds for the lock beside that file, loads it,
 // applies `edit`, and replaces the file when the text changed, keeping its
 // permission bits; `updated` receives the resulting document. A file that
 // cannot be read or parsed, or that is read-only, is left alone. Every failure
 // leaves the old file as it was (unless only flushing the folder failed),
-// removes the temporary file and prints one line on standard error.
+// removes the temporary file and a lock file it made, and prints one line on
+// standard error.
 LSTATUS UpdateRegistryFile(const std::string& path, const Edit& edit, Document* updated);
 
 }  // namespace regfile

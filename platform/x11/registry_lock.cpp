@@ -1,15 +1,13 @@
 #include "platform/x11/registry_lock.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "platform/x11/end_signals.h"
+#include "platform/x11/lock_wait.h"
 #include "platform/x11/registry_paths.h"
 #include "platform/x11/settings_folder.h"
 
@@ -17,75 +15,97 @@ namespace regfile {
 
 namespace {
 
-// How often a waiting writer tries the lock again, in milliseconds.
-constexpr long kLockPollMilliseconds = 50;
-
-double NowSeconds() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-void SleepMilliseconds(long milliseconds) {
-    timespec delay = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
-    nanosleep(&delay, nullptr);
-}
-
-// flock needs only a read descriptor, so a read-only lock file serves as well.
-// O_NONBLOCK keeps a FIFO in the lock's place from blocking the open; only a
-// regular file is taken as the lock.
-int OpenLockFile(const WriteTarget& target, const std::string& lockPath, std::string* why) {
-    std::string name = target.Name() + ".lock";
-    int fd = openat(target.Folder(), name.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-    struct stat info = {};
-    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) return fd;
-    int error = errno;
-    bool exists = fstatat(target.Folder(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-    errno = error;
-    if (fd >= 0) {
-        close(fd);
-        *why = "the lock file " + lockPath + " is not a regular file";
-    } else if (exists) {
-        *why = "cannot open the lock file " + lockPath + ": " + std::strerror(errno);
-    } else {
-        *why = CreationFailure(lockPath);
-    }
-    return -1;
+// A file system without flock on folders (NFS emulates it with locks that
+// need a writable file): a shared folder is then edited without the lock, as
+// before there was one.
+bool NoLocksHere(int error) {
+    return error == EBADF || error == ENOLCK || error == EOPNOTSUPP || error == EINVAL;
 }
 
 }  // namespace
 
-FileLock::FileLock(const WriteTarget& target) {
-    std::string lockPath = target.Path() + ".lock";
-    fd_ = OpenLockFile(target, lockPath, &why_);
-    if (fd_ >= 0 && !Wait(lockPath)) {
+FileLock::FileLock(const WriteTarget& target, Place place)
+    : target_(target), place_(place), lockPath_(place == OnFolder ? target.FolderPath() : target.Path() + ".lock") {
+    if (!Wait() && fd_ >= 0) {
         close(fd_);
         fd_ = -1;
     }
 }
 
-// Gives up after kLockWaitSeconds, or at once when an end signal arrives.
-bool FileLock::Wait(const std::string& lockPath) {
-    const double deadline = NowSeconds() + double(kLockWaitSeconds);
-    while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) {
-            why_ = "cannot lock " + lockPath + ": " + std::strerror(errno);
-            return false;
-        }
-        bool signalled = standin::EndSignalPending();
-        if (signalled || NowSeconds() >= deadline) {
-            std::string after = signalled ? "an end signal" : std::to_string(kLockWaitSeconds) + " seconds";
-            why_ = "another program holds the lock " + lockPath + " (gave up after " + after + ")";
-            return false;
-        }
-        SleepMilliseconds(kLockPollMilliseconds);
+// flock needs only a read descriptor, so a read-only lock file serves as well.
+// O_NONBLOCK keeps a FIFO in the lock's place from blocking the open; only a
+// regular file is taken as the lock. A lock file made here is made afresh
+// (O_EXCL), so that this lock knows it made it.
+bool FileLock::OpenLockFile() {
+    if (place_ == OnFolder) {
+        fd_ = openat(target_.Folder(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);  // a lock of its own
+        if (fd_ < 0) why_ = "cannot open the folder " + lockPath_ + ": " + std::strerror(errno);
+        return fd_ >= 0;
     }
-    return true;
+    std::string name = target_.Name() + ".lock";
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    fd_ = openat(target_.Folder(), name.c_str(), flags);
+    created_ = fd_ < 0 && errno == ENOENT;
+    if (created_) fd_ = openat(target_.Folder(), name.c_str(), flags | O_CREAT | O_EXCL, 0600);
+    struct stat info = {};
+    if (fd_ >= 0 && fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) return true;
+    int error = errno;
+    bool exists = fstatat(target_.Folder(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    errno = error;
+    if (fd_ >= 0) {
+        why_ = "the lock file " + lockPath_ + " is not a regular file";
+    } else if (exists && !created_) {
+        why_ = "cannot open the lock file " + lockPath_ + ": " + std::strerror(errno);
+    } else if (errno != EEXIST) {
+        why_ = CreationFailure(lockPath_);
+    }
+    created_ = false;
+    return false;
+}
+
+// True while the lock file locked is the one in the folder: a writer that
+// removes its lock file does so holding the lock, so a waiter that then gets
+// the lock of the removed file tries again with the folder's.
+bool FileLock::StillInPlace() const {
+    if (place_ == OnFolder) return true;
+    struct stat locked = {}, named = {};
+    return fstat(fd_, &locked) == 0 &&
+           fstatat(target_.Folder(), (target_.Name() + ".lock").c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameFile(locked, named);
+}
+
+// Gives up after kLockWaitSeconds, or at once when an end signal arrives.
+bool FileLock::Wait() {
+    const double deadline = MonotonicSeconds() + double(kLockWaitSeconds);
+    for (;;) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+        if (!OpenLockFile()) {
+            if (!why_.empty() || MonotonicSeconds() >= deadline) break;
+            continue;  // another writer made the lock file in between (EEXIST)
+        }
+        LockWait wait = LockBefore(fd_, deadline);
+        if (wait == LockWait::Failed && place_ == OnFolder && NoLocksHere(errno)) return true;
+        if (wait == LockWait::Locked && StillInPlace()) return true;
+        if (wait == LockWait::Locked) continue;
+        if (wait == LockWait::Failed) why_ = "cannot lock " + lockPath_ + ": " + std::strerror(errno);
+        else
+            why_ = "another program holds the lock " + lockPath_ + " (gave up after " +
+                   (wait == LockWait::Ended ? "an end signal" : std::to_string(kLockWaitSeconds) + " seconds") + ")";
+        return false;
+    }
+    if (why_.empty()) why_ = "another program holds the lock " + lockPath_;
+    return false;
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0) close(fd_);  // releases the lock
+    if (fd_ < 0) return;
+    if (created_) unlinkat(target_.Folder(), (target_.Name() + ".lock").c_str(), 0);
+    close(fd_);  // releases the lock
 }
 
 bool FileLock::Held(std::string* why) const {

@@ -2,6 +2,7 @@
 // "GL: orchardia --root" in the programs list of the user's ~/.xscreensaver
 // (no package may edit it). Every other byte of the file stays, the file is
 // replaced atomically, and a file the edit cannot be sure of is left alone.
+// Nothing else in the home folder is touched; commands run at once take turns.
 #pragma once
 
 #include <string>

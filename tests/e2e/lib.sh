@@ -153,14 +153,15 @@ term_at_start() {
 }
 
 # end_early PID HOW DELAY: DELAY seconds after the program opened its X
-# connection (a socket), sends it SIGTERM (HOW=TERM) or kills the X server.
+# connection (a socket), kills the X server (HOW=server) or sends the program
+# the signal HOW (TERM, SEGV, ...).
 end_early() {
   for _ in $(seq 3000); do
     [ -z "$(find "/proc/$1/fd" -lname 'socket:*' 2>/dev/null | head -1)" ] || break
     running "$1" || return 0
   done
   sleep "$3"
-  if [ "$2" = TERM ]; then kill -TERM "$1"; else kill "$xvfb_pid"; fi
+  if [ "$2" = server ]; then kill "$xvfb_pid"; else kill -"$2" "$1"; fi
 }
 
 # The root window's id, in decimal.

@@ -23,6 +23,8 @@ awk '/^\*programs:/ { on = 1; sub(/^\*/, "") } on { print } on && !/\\$/ { exit 
 { sed '$s/$/\\/' "$work/defaults"; printf '%s\n' '  GL: orchardia --root \n'; } >"$work/added"
 resource() { sed -n '/^programs:/,$p' "$list"; }
 
+# The user's own files beside it, named as temporary files are, are not ours.
+echo notes >"$list.tmp" && echo draft >"$list.tmp.backup"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to no file: $(cat "$work/said")"
 resource | diff -u "$work/added" - >&2 || fail "the new file is not the default list plus orchardia"
 cp "$list" "$work/first"
@@ -35,11 +37,27 @@ resource | diff -u "$work/defaults" - >&2 || fail "removing did not give back th
 { echo 'mode:		one'; sed '$s/$/\\/' "$work/defaults"; printf '\n\npointerHysteresis:	10\n'; } >"$list"
 cp "$list" "$work/written"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to a written file: $(cat "$work/said")"
+cp "$list" "$work/written-added"
 [ "$(diff "$work/written" "$list" | grep '^[<>]')" = '>   GL: orchardia --root \n\' ] ||
   fail "not one line added to a written file: $(diff "$work/written" "$list")"
 sed -i 's/  GL: orchardia --root/- GL:\t\t\t\torchardia --root --fps/' "$list"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "a disabled entry added again"
 [ "$(edit remove-from-xscreensaver)" = "0 1" ] && cmp -s "$list" "$work/written" || fail "removal left $(diff "$work/written" "$list")"
+
+# Commands run at once take turns: none fails, and the file ends as the last
+# one left it, never torn or listing orchardia twice.
+for _ in $(seq 20); do
+  pids=()
+  for command in add-to remove-from add-to; do
+    HOME=$home "$ORCHARDIA" "--$command-xscreensaver" >/dev/null 2>>"$work/racing" &
+    pids+=($!)
+  done
+  wait "${pids[@]}" || true
+  cmp -s "$list" "$work/written" || cmp -s "$list" "$work/written-added" || fail "racing commands left $(cat "$list")"
+done
+[ ! -s "$work/racing" ] || fail "racing commands: $(sort -u "$work/racing")"
+[ "$(cat "$list.tmp" "$list.tmp.backup")" = "notes
+draft" ] && [ "$(ls -A "$home" | wc -l)" -eq 3 ] || fail "the home folder holds: $(ls -A "$home")"
 
 # refused WHAT: both commands say WHAT is wrong in one line, exit 1 and leave
 # the folder exactly as it was.
@@ -55,6 +73,13 @@ refused() {
 printf 'mode:\tone\n' >"$list" && refused "no programs: resource"
 printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newline"
 sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
+printf '\x7fELF\2\1\r\n\0programs:\n' >"$list" && refused "not a text file"
+# A list command holds the folder's lock while it edits: past 5 seconds of
+# another's, it gives up.
+(exec 9<"$home" && flock 9 && touch "$work/held" && exec sleep 60) &
+holder=$!
+wait_for 5 test -e "$work/held" || fail "the lock was not taken"
+refused "another program holds the lock" && kill "$holder"
 rm "$list" && ln -s "$work/written" "$list" && refused "symbolic link"
 chmod 444 "$list" && refused "read-only"
 if [ "$(id -u)" -eq 0 ]; then chown nobody "$list" && refused "another user"; fi

@@ -26,6 +26,7 @@ const std::string kOld = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURR
 const std::string kNew = kOld + "\"v\"=dword:00000002\r\n";
 const std::string kCreated = kNew + "\r\n";  // a new file, as the key's creation leaves it
 const std::vector<std::string> kPlainTree = {"orchardia", "orchardia/user.reg", "orchardia/user.reg.lock"};
+const std::vector<std::string> kRefusedTree = {"orchardia", "orchardia/user.reg"};  // no lock file was there
 constexpr uid_t kNobody = 65534;
 constexpr LSTATUS kNoStatus = -1;  // the child did not report one
 
@@ -136,8 +137,10 @@ protected:
         }
         lockHolder = 0;
         chmod(folder.Folder().c_str(), 0700);
+        setenv("HOME", home.c_str(), 1);
     }
     ConfigFolder folder;
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/root";
 };
 
 TEST_P(FaultTest, SavesOrNamesTheReasonAndKeepsTheFile) {
@@ -206,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                       chmod(f.Folder().c_str(), 0777);
                   },
                   ERROR_REGISTRY_IO_FAILED, "can be written by other users; not saved", "orchardia/user.reg", kOld,
-                  0600, {"orchardia", "orchardia/user.reg"}},
+                  0600, kRefusedTree},
         FaultCase{"a link another user planted",
                   [](const ConfigFolder& f) {
                       Put(f, "dotfiles/orchardia.reg", kOld);
@@ -223,7 +226,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   ERROR_REGISTRY_IO_FAILED, "longer than the system allows", nullptr, "", 0, {}},
         FaultCase{"a read-only file", [](const ConfigFolder& f) { Put(f, "orchardia/user.reg", kOld, 0400); },
-                  ERROR_ACCESS_DENIED, "read-only", "orchardia/user.reg", kOld, 0400, kPlainTree},
+                  ERROR_ACCESS_DENIED, "read-only", "orchardia/user.reg", kOld, 0400, kRefusedTree},
+        FaultCase{"a home folder that is missing",
+                  [](const ConfigFolder& f) {
+                      unsetenv("XDG_CONFIG_HOME");
+                      setenv("HOME", (f.Root() + "/gone").c_str(), 1);
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "the home folder", nullptr, "", 0, {}},
         FaultCase{"a shared file keeps its mode",
                   [](const ConfigFolder& f) { Put(f, "orchardia/user.reg", kOld, 0644); }, ERROR_SUCCESS, nullptr,
                   "orchardia/user.reg", kNew, 0644, kPlainTree},
@@ -233,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                       chmod(f.Folder().c_str(), 0500);
                   },
                   ERROR_REGISTRY_IO_FAILED, "orchardia is read-only", "orchardia/user.reg", kOld, 0600,
-                  {"orchardia", "orchardia/user.reg"}},
+                  kRefusedTree},
         FaultCase{"a read-only lock file",
                   [](const ConfigFolder& f) {
                       Put(f, "orchardia/user.reg", kOld);
@@ -255,6 +264,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Put(f, "orchardia/user.reg", kOld);
                       standin::FailRegistryWriteAt(standin::RegistryWriteStage::SyncFolder);
                   },
-                  ERROR_REGISTRY_IO_FAILED, "could not be flushed", "orchardia/user.reg", kNew, 0600, kPlainTree}));
+                  ERROR_REGISTRY_IO_FAILED, "could not be flushed", "orchardia/user.reg", kNew, 0600, kRefusedTree}));
 
 }  // namespace
