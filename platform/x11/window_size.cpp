@@ -30,7 +30,8 @@ void PlaceRecord(WindowRecord* record, int x, int y, int width, int height) {
         x += primary.x;
         y += primary.y;
     }
-    XMoveResizeWindow(display, record->id, x, y, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
+    if (!record->onRoot)
+        XMoveResizeWindow(display, record->id, x, y, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
     XFlush(display);
     if (width == record->width && height == record->height) return;
     record->width = width;
@@ -88,7 +89,9 @@ void standin::WatchWindowSize(WindowRecord* record, Window parent) {
         return;
     }
     XErrorTrap trap(display);  // the parent may be gone already; the child then goes with it
-    XSelectInput(display, parent, StructureNotifyMask);
+    XWindowAttributes attributes = {};  // the events this program already takes there (--window's own) stay
+    XGetWindowAttributes(display, parent, &attributes);
+    XSelectInput(display, parent, attributes.your_event_mask | StructureNotifyMask);
 }
 
 bool standin::TranslateSizeEvent(XEvent* event) {

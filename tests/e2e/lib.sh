@@ -163,5 +163,12 @@ end_early() {
   if [ "$2" = TERM ]; then kill -TERM "$1"; else kill "$xvfb_pid"; fi
 }
 
+# start_openbox: the window manager runs (and has had a moment to settle).
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+start_openbox() {
+  openbox >/dev/null 2>&1 &
+  wait_for 10 wm_running && sleep 1 || fail "openbox did not start"
+}
+
 # The root window's id, in decimal.
 root_id() { xwininfo -root | awk '/Window id:/{print $4}' | xargs printf '%d'; }
