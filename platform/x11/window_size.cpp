@@ -30,8 +30,7 @@ void PlaceRecord(WindowRecord* record, int x, int y, int width, int height) {
         x += primary.x;
         y += primary.y;
     }
-    if (!record->onRoot)
-        XMoveResizeWindow(display, record->id, x, y, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
+    XMoveResizeWindow(display, record->id, x, y, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
     XFlush(display);
     if (width == record->width && height == record->height) return;
     record->width = width;

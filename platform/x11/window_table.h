@@ -30,7 +30,7 @@ struct WindowRecord {
     Window id = 0;
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
-    bool onRoot = false;      // the root window itself (--root): never mapped, moved or destroyed here
+    bool onRoot = false;      // the root window itself (--root): never mapped or destroyed here
     bool lowest = false;      // an unmanaged child of the root, kept below every other window
     Window parent = 0;        // WS_CHILD: the X parent (a preview's host), whose size it follows
     bool visible = false;

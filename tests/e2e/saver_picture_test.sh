@@ -50,5 +50,18 @@ expect_exit "$saver" 0 "--root: SIGTERM"
 import -window root "$work/after.png"
 [ "$(pixel "$work/after.png" 400 300)" = 51,102,153 ] || fail "--root left its picture on the root"
 
+# A root whose visual cannot take the GL context (DirectColor): the picture
+# goes into an unmanaged window of the root's size, below every other window.
+start_xvfb 640x480 -cc 5
+start_parent 100 100
+"$ORCHARDIA" --root 2>>"$work/stderr" &
+saver=$!
+wait_for 10 has_saver_window && sleep 3 && import -window "$(saver_window)" "$work/direct.png" || fail "DirectColor root: no window"
+check_picture direct mirrored
+xwininfo -id "$(saver_window)" | grep -q 'Override Redirect State: yes' && [ "$(geometry "$(saver_window)")" = "0 0 640 480" ] &&
+  xwininfo -root -children | grep '^ *0x' | tail -1 | grep -q '"SaverWindow"' || fail "DirectColor root: $(xwininfo -root -children)"
+kill -TERM "$saver"
+expect_exit "$saver" 0 "--root on a DirectColor root: SIGTERM"
+
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_picture: ok"

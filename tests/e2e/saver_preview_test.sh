@@ -76,7 +76,7 @@ done
 # the window's close button end it with 0.
 start_openbox
 own_window() { xdotool search --name '^Orchardia$' 2>/dev/null | head -1; }
-for row in "640 480 q" "300 200 close"; do
+for row in "640 480 q" "200 150 Escape" "300 200 close"; do
   read -r width height how <<<"$row"
   "$ORCHARDIA" --window --geometry "${width}x$height" 2>>"$work/stderr" &
   saver=$!
@@ -90,7 +90,7 @@ for row in "640 480 q" "300 200 close"; do
   xdotool windowfocus --sync "$win" mousemove --window "$win" 20 20 click 1 key a
   sleep 0.5
   running "$saver" || fail "--window ended on a click or a key"
-  if [ "$how" = q ]; then xdotool key q; else
+  if [ "$how" != close ]; then xdotool key "$how"; else
     read -r x y < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
     xdotool mousemove $((x + 490)) $((y - 11)) click 1   # the title bar's close button, top right
   fi
