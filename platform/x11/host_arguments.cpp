@@ -8,10 +8,8 @@ namespace standin {
 namespace {
 
 // Every option, as it is written after its one dash or two.
-const char* const kOptionNames[] = {"root",       "window-id", "window", "geometry",
-                                    "mirrors",    "no-mirrors", "fps",   "h",
-                                    "help",       "version",   "add-to-xscreensaver",
-                                    "remove-from-xscreensaver"};
+const char* const kOptionNames[] = {"root", "window-id", "window", "geometry", "mirrors", "no-mirrors", "fps",
+                                    "h",    "help",      "version", "add-to-xscreensaver", "remove-from-xscreensaver"};
 
 // The option's name without its dashes, or "" for a word that is none. Two
 // dashes make any word an option (an unknown one is refused); one dash only
@@ -52,10 +50,10 @@ HostArguments FromScreensaverWindow(const char* value) {
 HostArguments StandAlone(const std::vector<std::string>& arguments, const std::string& name) {
     if (arguments.size() > 2) return Refuse(arguments[1] + " takes no other arguments");
     HostArguments result;
-    result.kind = name == "version"                 ? HostArguments::Version
-                  : name == "add-to-xscreensaver"   ? HostArguments::AddToList
-                  : name == "remove-from-xscreensaver" ? HostArguments::RemoveFromList
-                                                    : HostArguments::Help;
+    result.kind = HostArguments::Help;
+    if (name == "version") result.kind = HostArguments::Version;
+    if (name == "add-to-xscreensaver") result.kind = HostArguments::AddToList;
+    if (name == "remove-from-xscreensaver") result.kind = HostArguments::RemoveFromList;
     return result;
 }
 
