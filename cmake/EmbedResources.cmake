@@ -1,4 +1,4 @@
-# Embeds the three images of assets/images as read-only byte blocks in
+# Embeds the three images of assets/images and the icon as read-only byte blocks in
 # orchardia_platform, where FindResourceA finds them by name (RT_RCDATA).
 #
 # Included by cmake/Platform.cmake it adds a build step that regenerates
@@ -49,7 +49,8 @@ endif()
 set(ORCHARDIA_EMBEDDED_FILES
   JPEG_FRUIT_RGB=${CMAKE_SOURCE_DIR}/assets/images/fruit_rgb.jpg
   JPEG_FRUIT_MASK=${CMAKE_SOURCE_DIR}/assets/images/fruit_mask.jpg
-  LOGO_MASK=${CMAKE_SOURCE_DIR}/assets/images/logo_mask.jpg)
+  LOGO_MASK=${CMAKE_SOURCE_DIR}/assets/images/logo_mask.jpg
+  ORCHARDIA_ICON=${CMAKE_SOURCE_DIR}/assets/icon/orchardia.ico)
 set(embedded_depends "")
 foreach(block IN LISTS ORCHARDIA_EMBEDDED_FILES)
   string(REGEX REPLACE "^[^=]*=" "" file "${block}")

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/x11/process.h"
 #include "platform/x11/xerror.h"
 
 namespace {
@@ -20,6 +21,8 @@ bool lost = false;
 bool reached = false;  // a connection has been opened before
 bool lossExpected = false;  // inside PendingXEvents: the caller winds the run down
 bool monitorKnown = false;
+std::string lossLine;  // said on stderr when the server goes, under a Linux option
+int lossExitCode = 0;
 standin::MonitorRect primary = {0, 0, 0, 0};
 
 // Called by Xlib when a connection breaks (server gone). Every connection goes
@@ -32,7 +35,7 @@ int HandleLostConnection(Display*) {
     lost = true;
     if (lossExpected) return 0;
     std::fflush(nullptr);
-    _exit(0);
+    standin::ExitAfterLoss();
 }
 
 void KeepRunningAfterLoss(Display*, void*) {}
@@ -58,7 +61,7 @@ bool ConnectionHungUp() {
 // it when its instruction runs again, a signal sent by kill or raise (a code
 // of SI_USER or below) is sent again, to be taken when this handler returns.
 void EndIfServerGone(int signalNumber, siginfo_t* info, void*) {
-    if (lost || ConnectionHungUp()) _exit(0);
+    if (lost || ConnectionHungUp()) standin::ExitAfterLoss();
     for (int i = 0; i < kCrashSignalCount; ++i)
         if (kCrashSignals[i] == signalNumber) sigaction(signalNumber, &previousCrashActions[i], nullptr);
     if (info->si_code <= SI_USER) raise(signalNumber);
@@ -98,6 +101,7 @@ Display* standin::XDisplay() {
         display = OpenXConnection();
         if (display == nullptr) {
             if (!lost) std::fprintf(stderr, "orchardia: %s\n", NoDisplayReason().c_str());
+            NoteRunFailure();
             return nullptr;
         }
         InstallXErrorHandler();
@@ -142,6 +146,20 @@ Display* standin::OpenedXDisplay() {
 
 bool standin::DisplayLost() {
     return lost;
+}
+
+void standin::FailOnConnectionLoss() {
+    const char* name = std::getenv("DISPLAY");
+    lossLine = std::string("orchardia: lost the connection to the X display \"") + (name ? name : "") + "\"\n";
+    lossExitCode = 1;
+}
+
+void standin::ExitAfterLoss() {
+    if (!lossLine.empty()) {
+        ssize_t written = write(STDERR_FILENO, lossLine.data(), lossLine.size());
+        (void)written;  // nothing is left to tell of a failed write
+    }
+    _exit(lossExitCode);
 }
 
 standin::MonitorRect standin::PrimaryMonitor() {

@@ -23,9 +23,16 @@ Display* OpenedXDisplay();
 bool DisplayLost();
 
 // Makes the loss of `connection` (the stand-in's own, or a modal box's; null
-// before it is opened) end the run quietly with exit code 0: at once, unless it
+// before it is opened) end the run as ExitAfterLoss does: at once, unless it
 // is noticed in PendingXEvents, whose caller then winds the run down.
 void WatchConnection(Display* connection);
+
+// Under a Linux option the loss is a failure: from now on it is said in one
+// line on stderr and the exit code is 1.
+void FailOnConnectionLoss();
+// Ends the process after the loss: quietly with 0, or as FailOnConnectionLoss
+// asked. Safe inside a signal handler.
+[[noreturn]] void ExitAfterLoss();
 
 // XOpenDisplay($DISPLAY) with the loss watched from the start. Null when no
 // server can be reached; when one was reached before, that is its loss.

@@ -2,14 +2,16 @@
 // Alt, and for F10), buttons 1-3 the button-down messages, motion
 // WM_MOUSEMOVE, the pointer entering WM_SETCURSOR, losing the focus (not to
 // another client's grab) or the grab the three deactivation messages, the
-// close protocol WM_CLOSE; size changes as window_size.cpp says. A window
-// destroyed by the server (also through its parent) gets WM_DESTROY at once.
+// close protocol WM_CLOSE; size changes as window_size.cpp says, --window's
+// own window as own_window.cpp says. A window destroyed by the server (also
+// through its parent) gets WM_DESTROY at once.
 #include "platform/x11/events.h"
 
 #include <X11/keysym.h>
 
 #include "platform/x11/display.h"
 #include "platform/x11/message_queue.h"
+#include "platform/x11/own_window.h"
 #include "platform/x11/virtual_keys.h"
 #include "platform/x11/window_size.h"
 #include "platform/x11/window_table.h"
@@ -117,14 +119,11 @@ void TranslateFocusOut(const WindowRecord& record, const XFocusChangeEvent& even
 }
 
 void TranslateClientMessage(HWND window, const XClientMessageEvent& event) {
-    Atom protocols = XInternAtom(event.display, "WM_PROTOCOLS", False);
-    Atom deleteWindow = XInternAtom(event.display, "WM_DELETE_WINDOW", False);
-    if (event.message_type == protocols && event.format == 32 && Atom(event.data.l[0]) == deleteWindow)
-        QueueInput(window, WM_CLOSE, 0, 0);
+    if (IsCloseRequest(event)) QueueInput(window, WM_CLOSE, 0, 0);
 }
 
 void Translate(XEvent* event) {
-    if (TranslateSizeEvent(event)) return;
+    if (TranslateSizeEvent(event) || TranslateOwnWindowEvent(event)) return;
     WindowRecord* record = FindWindowRecord(event->xany.window);
     if (record == nullptr) return;
     HWND window = ToHwnd(record->id);

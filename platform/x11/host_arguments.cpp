@@ -7,12 +7,16 @@ namespace standin {
 
 namespace {
 
-// The option's name without its dashes, or "" for a word that is none. Every
-// option takes two dashes; the run options take one as well, as Xt programs
-// do, and none of those begins with a switch letter of the program's own parse.
+// Every option, as it is written after its one dash or two.
+const char* const kOptionNames[] = {"root", "window-id", "window", "geometry", "mirrors", "no-mirrors", "fps",
+                                    "h",    "help",      "version", "add-to-xscreensaver", "remove-from-xscreensaver"};
+
+// The option's name without its dashes, or "" for a word that is none. Two
+// dashes make any word an option (an unknown one is refused); one dash only
+// the names above, as Xt programs take them, so "-x" stays a Windows switch.
 std::string OptionName(const std::string& argument) {
     if (argument.size() > 2 && argument.compare(0, 2, "--") == 0) return argument.substr(2);
-    for (const char* name : {"root", "window-id", "mirrors", "no-mirrors", "fps", "h"})
+    for (const char* name : kOptionNames)
         if (argument.size() > 1 && argument[0] == '-' && argument.compare(1, std::string::npos, name) == 0)
             return name;
     return "";
@@ -42,58 +46,87 @@ HostArguments FromScreensaverWindow(const char* value) {
     return result;
 }
 
-bool Mentions(const std::vector<std::string>& arguments, const char* name, const char* otherName) {
-    for (size_t i = 1; i < arguments.size(); ++i)
-        if (OptionName(arguments[i]) == name || OptionName(arguments[i]) == otherName) return true;
-    return false;
+// A command that answers or edits a file stands alone on the line.
+HostArguments StandAlone(const std::vector<std::string>& arguments, const std::string& name) {
+    if (arguments.size() > 2) return Refuse(arguments[1] + " takes no other arguments");
+    HostArguments result;
+    result.kind = HostArguments::Help;
+    if (name == "version") result.kind = HostArguments::Version;
+    if (name == "add-to-xscreensaver") result.kind = HostArguments::AddToList;
+    if (name == "remove-from-xscreensaver") result.kind = HostArguments::RemoveFromList;
+    return result;
 }
 
-// The commands that edit xscreensaver's list stand alone on the line.
-HostArguments ListCommand(const std::vector<std::string>& arguments, const std::string& name) {
-    if (arguments.size() > 2) return Refuse("--" + name + " takes no other arguments");
+// One side of WIDTHxHEIGHT: 1 to 32767 pixels, the most an X window may have.
+bool ParseSide(const std::string& text, int* pixels) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    *pixels = std::atoi(text.c_str());
+    return *pixels >= 1 && *pixels <= 32767;
+}
+
+bool ParseGeometry(const std::string& text, int* width, int* height) {
+    size_t x = text.find_first_of("xX");
+    return x != std::string::npos && ParseSide(text.substr(0, x), width) && ParseSide(text.substr(x + 1), height);
+}
+
+// What the options ask for beyond the run's mirrors and frame rate.
+struct Target {
+    bool root = false;
+    bool window = false;
+    size_t windowId = 0;  // the index of the last --window-id's value
+    size_t geometry = 0;  // the index of the last --geometry's value
+};
+
+HostArguments Choose(const std::vector<std::string>& arguments, const Target& target, const char* screensaverWindow) {
     HostArguments result;
-    result.kind = name[0] == 'a' ? HostArguments::AddToList : HostArguments::RemoveFromList;
+    result.kind = HostArguments::FullScreen;
+    if (target.geometry != 0 && !target.window) return Refuse("--geometry is for --window");
+    if (target.windowId != 0) return DrawInto(arguments[target.windowId], arguments[target.windowId - 1]);
+    if (target.root && target.window) return Refuse("--root and --window cannot be combined; choose one");
+    if (target.root) return FromScreensaverWindow(screensaverWindow);
+    if (!target.window) return result;
+    result.kind = HostArguments::OwnWindow;
+    if (target.geometry != 0 && !ParseGeometry(arguments[target.geometry], &result.width, &result.height))
+        return Refuse("--geometry needs WIDTHxHEIGHT in pixels (1 to 32767), such as 800x600, not \"" +
+                      arguments[target.geometry] + "\"");
     return result;
 }
 
 // Reads the options in order. The target is the last --window-id, else --root
 // (a settings dialog appends --window-id to a command that holds --root), else
-// a full-screen run.
+// --window, else a full-screen run.
 HostArguments ReadOptions(const std::vector<std::string>& arguments, const char* screensaverWindow) {
     HostArguments options;
-    bool root = false;
-    size_t windowId = 0;  // the index of the last --window-id's value
+    Target target;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::string name = OptionName(argument);
+        bool takesValue = name == "window-id" || name == "geometry";
         if (name == "mirrors" || name == "no-mirrors") {
             options.mirrors = name == "mirrors";
         } else if (name == "fps") {
             options.fps = true;
         } else if (name == "root") {
-            root = true;
-        } else if (name == "window-id" && i + 1 >= arguments.size()) {
-            return Refuse(argument + " needs a window id");
-        } else if (name == "window-id") {
-            windowId = ++i;
-        } else if (name == "add-to-xscreensaver" || name == "remove-from-xscreensaver") {
-            return ListCommand(arguments, name);
+            target.root = true;
+        } else if (name == "window") {
+            target.window = true;
+        } else if (takesValue && i + 1 >= arguments.size()) {
+            return Refuse(argument + (name == "geometry" ? " needs a size, such as 800x600" : " needs a window id"));
+        } else if (takesValue) {
+            (name == "geometry" ? target.geometry : target.windowId) = ++i;
+        } else if (name == "help" || name == "h" || name == "version" || name == "add-to-xscreensaver" ||
+                   name == "remove-from-xscreensaver") {
+            return StandAlone(arguments, name);
         } else if (!name.empty()) {
             return Refuse("unknown option " + argument + "; see orchardia --help");
         } else {
             return Refuse("unexpected argument \"" + argument + "\" after the options; see orchardia --help");
         }
     }
-    HostArguments target = options;
-    target.kind = HostArguments::FullScreen;
-    if (windowId != 0) {
-        target = DrawInto(arguments[windowId], arguments[windowId - 1]);
-    } else if (root) {
-        target = FromScreensaverWindow(screensaverWindow);
-    }
-    target.mirrors = options.mirrors;
-    target.fps = options.fps;
-    return target;
+    HostArguments result = Choose(arguments, target, screensaverWindow);
+    result.mirrors = options.mirrors;
+    result.fps = options.fps;
+    return result;
 }
 
 }  // namespace
@@ -111,16 +144,8 @@ bool ParseWindowId(const std::string& text, unsigned long* id) {
 }
 
 HostArguments ReadHostArguments(const std::vector<std::string>& arguments, const char* screensaverWindow) {
-    HostArguments result;
-    if (arguments.size() < 2 || OptionName(arguments[1]).empty()) return result;
-    if (Mentions(arguments, "help", "h")) {
-        result.kind = HostArguments::Help;
-    } else if (Mentions(arguments, "version", "version")) {
-        result.kind = HostArguments::Version;
-    } else {
-        result = ReadOptions(arguments, screensaverWindow);
-    }
-    return result;
+    if (arguments.size() < 2 || OptionName(arguments[1]).empty()) return HostArguments();
+    return ReadOptions(arguments, screensaverWindow);
 }
 
 }  // namespace standin

@@ -17,6 +17,7 @@ struct HostArguments {
         FullScreen,  // only --mirrors/--no-mirrors: a full-screen run
         Window,      // draw into `window`
         RootWindow,  // --root without $XSCREENSAVER_WINDOW: draw on the root window
+        OwnWindow,   // --window: a top-level window of its own, `width` x `height` pixels
         AddToList,       // --add-to-xscreensaver
         RemoveFromList,  // --remove-from-xscreensaver
         Refused,         // nothing runs; `reason` says why
@@ -25,15 +26,17 @@ struct HostArguments {
     std::string windowText;    // for Window: the id as it was written
     bool mirrors = true;       // the host decides: on unless --no-mirrors (the last of the two wins)
     bool fps = false;          // --fps: draw the frame rate
+    int width = 800;           // for OwnWindow: --geometry's size in pixels
+    int height = 600;
     std::string reason;        // for Refused: one line saying why
 };
 
 // Reads --root (with $XSCREENSAVER_WINDOW, hex), --window-id <hex or decimal>
-// (which wins over --root, as a settings dialog appends it to the entry's
-// command), --mirrors, --no-mirrors, --fps, with one dash or two as Xt
-// programs take them; --help/-h, --version, --add-to-xscreensaver and
-// --remove-from-xscreensaver. `screensaverWindow` is the variable's value,
-// null when unset.
+// (which wins over --root and --window, as a settings dialog appends it to the
+// entry's command), --window [--geometry WxH], --mirrors, --no-mirrors, --fps;
+// and, standing alone, --help/-h, --version, --add-to-xscreensaver and
+// --remove-from-xscreensaver; each with one dash or two, as Xt programs take
+// them. `screensaverWindow` is the variable's value, null when unset.
 HostArguments ReadHostArguments(const std::vector<std::string>& arguments, const char* screensaverWindow);
 
 // The window to draw into (the root window for RootWindow), checked to exist.

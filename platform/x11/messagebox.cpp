@@ -13,6 +13,7 @@
 #include "platform/x11/input_grab.h"
 #include "platform/x11/messagebox_layout.h"
 #include "platform/x11/messagebox_record.h"
+#include "platform/x11/process.h"
 #include "platform/x11/window_table.h"
 #include "platform/x11/xerror.h"
 
@@ -54,6 +55,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::string shownCaption = caption != nullptr ? caption : "Error";  // Windows' caption when none is given
     standin::ReleaseAllInput();  // a full-screen window's grabs would keep the box from the user
     standin::RecordMessageBox(shownText, shownCaption);
+    standin::NoteRunFailure();  // the program's only message boxes say why its run ends
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     std::fflush(stderr);
     if (standin::MessageBoxesHeadless()) return IDOK;

@@ -7,6 +7,7 @@ namespace {
 
 std::string commandLine;
 size_t tailOffset = 0;
+bool runFailed = false;
 
 // Windows reads the program name up to the next space, or when it starts with
 // a quote up to the next quote, with no escapes. A Windows file name cannot
@@ -76,4 +77,12 @@ void WINAPI GetStartupInfoA(STARTUPINFOA* info) {
     DWORD size = info->cb;
     std::memset(info, 0, sizeof(*info));
     info->cb = size;  // no show flag: the show command is SW_SHOWDEFAULT
+}
+
+void standin::NoteRunFailure() {
+    runFailed = true;
+}
+
+bool standin::RunFailed() {
+    return runFailed;
 }

@@ -1,4 +1,5 @@
-// The stand-in's process state: the command line WinMain reads back.
+// The stand-in's process state: the command line WinMain reads back, and
+// whether the run could start.
 #pragma once
 
 #include <string>
@@ -15,5 +16,10 @@ void SetCommandLine(const std::vector<std::string>& arguments);
 LPSTR CommandTail();
 // The one module handle of the process (resources are looked up through it).
 HINSTANCE ModuleInstance();
+
+// A run that could not start (no display, no window to draw into, a start-up
+// error's message box) notes it; under a host option the exit code is then 1.
+void NoteRunFailure();
+bool RunFailed();
 
 }  // namespace standin

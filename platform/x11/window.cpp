@@ -2,7 +2,8 @@
 // window is an override-redirect window placed in screen coordinates (from the
 // primary monitor's corner) that grabs keyboard and pointer while shown; a
 // WS_CHILD window is an X child of the given window and leaves device input to
-// its parent, which owns it (the embedding program of a preview).
+// its parent, which owns it (the embedding program of a preview). Under
+// --root a child of the root window is the root itself (root_window.h).
 #include <X11/Xatom.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include "platform/x11/input_grab.h"
 #include "platform/x11/message_queue.h"
 #include "platform/x11/process.h"
+#include "platform/x11/root_window.h"
 #include "platform/x11/unsupported.h"
 #include "platform/x11/window_size.h"
 #include "platform/x11/window_table.h"
@@ -40,6 +42,7 @@ struct XWindowRequest {
     Window parent;
     bool popup;
     int x, y, width, height;
+    standin::RootDrawing root;
 };
 
 // Creates the X window with the GL visual when there is one; 0 when the server
@@ -48,8 +51,8 @@ Window CreateXWindow(Display* display, const XWindowRequest& request, Colormap* 
     XSetWindowAttributes attributes = {};
     unsigned long mask = CWBackPixel | CWBorderPixel | CWEventMask;
     attributes.event_mask = request.popup ? kPopupEvents : kChildEvents;
-    attributes.override_redirect = request.popup ? True : False;
-    if (request.popup) mask |= CWOverrideRedirect;
+    attributes.override_redirect = True;
+    if (request.popup || request.root == standin::RootDrawing::LowestChild) mask |= CWOverrideRedirect;
     Visual* visual = CopyFromParent;
     int depth = CopyFromParent;
     const XVisualInfo* glVisual = standin::WindowVisual(display);
@@ -77,12 +80,14 @@ void ReportMissingParent(HWND parent) {
     std::string what = id == 0 ? "no window id (it is given in decimal; $((0x3a00007)) converts hex)"
                                : "no window has the id " + std::to_string(id);
     std::string tail = standin::CommandTail();
+    standin::NoteRunFailure();
     std::fprintf(stderr, "orchardia: %s%s%s; nothing to draw into.\n", tail.c_str(), tail.empty() ? "" : ": ",
                  what.c_str());
 }
 
-// Title, class, process id and the close protocol, for window managers and tools.
-void DescribeXWindow(Display* display, Window id, LPCSTR windowName) {
+}  // namespace
+
+void standin::DescribeXWindow(Display* display, Window id, LPCSTR windowName) {
     XStoreName(display, id, windowName != nullptr ? windowName : "");
     char name[] = "orchardia";
     char className[] = "Orchardia";
@@ -95,17 +100,21 @@ void DescribeXWindow(Display* display, Window id, LPCSTR windowName) {
     XSetWMProtocols(display, id, &deleteWindow, 1);
 }
 
+namespace {
+
 standin::WindowRecord* RecordWindow(Window id, WNDPROC proc, const XWindowRequest& request, Colormap colormap,
                                     Display* display) {
     standin::WindowRecord* record = standin::AddWindowRecord(id);
     record->proc = proc;
     record->popup = request.popup;
+    record->onRoot = request.root == standin::RootDrawing::OnRoot;
+    record->lowest = request.root == standin::RootDrawing::LowestChild;
     record->width = request.width;
     record->height = request.height;
     record->colormap = colormap;
     record->dc = standin::NewDeviceContext();
     record->dc->window = id;
-    const XVisualInfo* glVisual = standin::WindowVisual(display);
+    const XVisualInfo* glVisual = record->onRoot ? standin::RootGlVisual(display) : standin::WindowVisual(display);
     if (glVisual != nullptr) record->dc->visual = *glVisual;
     return record;
 }
@@ -114,8 +123,14 @@ void ShowRecord(standin::WindowRecord* record) {
     if (record->visible) return;
     Display* display = standin::XDisplay();
     if (display == nullptr) return;
-    XMapRaised(display, record->id);
     record->visible = true;
+    if (record->onRoot) return;
+    if (record->lowest) {
+        XMapWindow(display, record->id);
+        XLowerWindow(display, record->id);
+    } else {
+        XMapRaised(display, record->id);
+    }
     if (record->popup) standin::GrabInput(record);
     XFlush(display);
 }
@@ -126,6 +141,7 @@ void HideRecord(standin::WindowRecord* record) {
     record->visible = false;
     if (display == nullptr) return;
     if (record->grabbed) standin::ReleaseInput(record);
+    if (record->onRoot) return;
     standin::XErrorTrap trap(display);  // a parent destroyed under us took the window with it
     XUnmapWindow(display, record->id);
 }
@@ -133,7 +149,9 @@ void HideRecord(standin::WindowRecord* record) {
 void DestroyXWindow(standin::WindowRecord* record, bool xWindowGone) {
     Display* display = standin::XDisplay();
     if (display == nullptr) return;
-    if (!xWindowGone) {
+    if (record->onRoot) {
+        XClearWindow(display, record->id);  // the desktop's own background again
+    } else if (!xWindowGone) {
         standin::XErrorTrap trap(display);  // the server may have destroyed it already
         XDestroyWindow(display, record->id);
     }
@@ -151,7 +169,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (windowClass == nullptr || display == nullptr) return nullptr;
     bool popup = (style & WS_POPUP) != 0;
     if (popup && parent != nullptr) standin::Unsupported("CreateWindowExA", "owner of a popup", 1);
-    XWindowRequest request = {popup ? DefaultRootWindow(display) : standin::ToXWindow(parent), popup, x, y, width, height};
+    XWindowRequest request = {popup ? DefaultRootWindow(display) : standin::ToXWindow(parent), popup, x, y, width, height,
+                              standin::RootDrawing::No};
     if (request.parent == 0) {
         ReportMissingParent(parent);
         return nullptr;
@@ -161,15 +180,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         request.x += primary.x;
         request.y += primary.y;
     }
+    if (!popup) request.root = standin::RootDrawingFor(display, request.parent);
     Colormap colormap = 0;
-    Window id = CreateXWindow(display, request, &colormap);
+    Window id = request.root == standin::RootDrawing::OnRoot ? request.parent : CreateXWindow(display, request, &colormap);
     if (id == 0 && !popup) ReportMissingParent(parent);
     if (id == 0) return nullptr;
     // Recorded first: errors on it are then expected.
     standin::WindowRecord* created = RecordWindow(id, windowClass->proc, request, colormap, display);
     if (!popup) created->parent = request.parent;
     standin::WatchWindowSize(created, request.parent);
-    DescribeXWindow(display, id, windowName);
+    if (!created->onRoot) standin::DescribeXWindow(display, id, windowName);
     standin::InstallEndSignals();
 
     // As on Windows, WM_CREATE arrives inside this call; -1 refuses the window.

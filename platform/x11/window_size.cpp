@@ -88,7 +88,9 @@ void standin::WatchWindowSize(WindowRecord* record, Window parent) {
         return;
     }
     XErrorTrap trap(display);  // the parent may be gone already; the child then goes with it
-    XSelectInput(display, parent, StructureNotifyMask);
+    XWindowAttributes attributes = {};  // the events this program already takes there (--window's own) stay
+    XGetWindowAttributes(display, parent, &attributes);
+    XSelectInput(display, parent, attributes.your_event_mask | StructureNotifyMask);
 }
 
 bool standin::TranslateSizeEvent(XEvent* event) {

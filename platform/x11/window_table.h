@@ -30,6 +30,8 @@ struct WindowRecord {
     Window id = 0;
     WNDPROC proc = nullptr;
     bool popup = false;       // WS_POPUP: grabs keyboard and pointer while shown
+    bool onRoot = false;      // the root window itself (--root): never mapped or destroyed here
+    bool lowest = false;      // an unmanaged child of the root, kept below every other window
     Window parent = 0;        // WS_CHILD: the X parent (a preview's host), whose size it follows
     bool visible = false;
     bool grabbed = false;
@@ -67,6 +69,9 @@ inline WindowRecord* FindWindowRecord(HWND window) {
     WindowRecord* record = id == 0 ? nullptr : FindWindowRecord(id);
     return record != nullptr && !record->serverGone ? record : nullptr;
 }
+
+// Title, class, process id and the close protocol, for window managers and tools.
+void DescribeXWindow(Display* display, Window id, const char* windowName);
 
 // Ends a window: WM_DESTROY to its procedure, then the X window itself unless
 // the server has already destroyed it (a parent destroyed under us).

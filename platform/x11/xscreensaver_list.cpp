@@ -13,6 +13,7 @@
 #include "platform/x11/registry_file.h"
 #include "platform/x11/registry_lock.h"
 #include "platform/x11/settings_folder.h"
+#include "platform/x11/settings_window.h"
 #include "platform/x11/xscreensaver_programs.h"
 
 namespace standin {
@@ -77,9 +78,15 @@ bool Fail(const std::string& path, const std::string& why, const char* outcome =
     return false;
 }
 
-bool Say(const std::string& path, const char* what) {
-    std::printf("orchardia: %s %s\n", path.c_str(), what);
+bool Say(const std::string& path, const std::string& what) {
+    std::printf("orchardia: %s %s\n", path.c_str(), what.c_str());
     return true;
+}
+
+// A change made while xscreensaver-settings holds its own copy of the file.
+std::string Warned(const std::string& what) {
+    if (!XscreensaverSettingsOpen()) return what;
+    return what + "; xscreensaver-settings is open: close it and open it again, or it will drop this change";
 }
 
 // The resource edited; false (said) when there was nothing to do.
@@ -115,9 +122,9 @@ bool EditLocked(const regfile::WriteTarget& target, bool add, const std::string&
                                         exists ? status.st_mode & 07777 : 0644, &why,
                                         regfile::TemporaryFolder::Shared))
         return Fail(path, "was not replaced as it should be: " + why, "");
-    if (!exists) return Say(path, "made from xscreensaver's default list, with \"GL: orchardia --root\" added to it");
-    return Say(path, add ? "now lists \"GL: orchardia --root\" last among its programs"
-                         : "no longer lists orchardia among its programs");
+    if (!exists) return Say(path, Warned("made from xscreensaver's default list, with \"GL: orchardia --root\" added to it"));
+    return Say(path, Warned(add ? "now lists \"GL: orchardia --root\" last among its programs"
+                                : "no longer lists orchardia among its programs"));
 }
 
 }  // namespace

@@ -203,9 +203,8 @@ done
 # Under a window manager with nothing focused (its helper window has the focus)
 # the dialog has no owner: its frame is centred on the screen.
 kill "$owner_pid"
-openbox >/dev/null 2>&1 &
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-wait_for 10 wm_running && sleep 1 && open_dialog /c || fail "no dialog under openbox"
+start_openbox
+open_dialog /c || fail "no dialog under openbox"
 xwininfo -id "$win" | awk -v x=$(((1280 - width) / 2)) -v y=$(((1024 - height) / 2)) '/Absolute upper-left X/ { x = $4 - x }
   /Absolute upper-left Y/ { y = $4 - y } END { exit !(x >= 0 && x < 30 && y >= 0 && y < 30) }' || fail "/c under openbox: not centred"
 xdotool key Escape

@@ -86,12 +86,13 @@ shoot() {
 }
 
 # run_and_shoot NAME [ARGUMENT...]: orchardia /s (or the arguments) draws for
-# 3 s, is shot (shoot) and ends with exit code 0 on SIGTERM; its standard error
-# goes to $work/stderr.
+# 3 s (--root on the root window itself: no saver window to wait for), is shot
+# (shoot) and ends with exit code 0 on SIGTERM; its standard error goes to
+# $work/stderr.
 run_and_shoot() {
   if [ $# -gt 1 ]; then "$ORCHARDIA" "${@:2}" 2>>"$work/stderr" & else "$ORCHARDIA" /s 2>>"$work/stderr" & fi
   local saver=$!
-  wait_for 10 has_saver_window || fail "$1: no saver window"
+  [ "${2:-}" = --root ] || wait_for 10 has_saver_window || fail "$1: no saver window"
   shoot "$1" 3
   kill -TERM "$saver"
   expect_exit "$saver" 0 "$1: SIGTERM"
@@ -162,6 +163,13 @@ end_early() {
   done
   sleep "$3"
   if [ "$2" = server ]; then kill "$xvfb_pid"; else kill -"$2" "$1"; fi
+}
+
+# start_openbox: the window manager runs (and has had a moment to settle).
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+start_openbox() {
+  openbox >/dev/null 2>&1 &
+  wait_for 10 wm_running && sleep 1 || fail "openbox did not start"
 }
 
 # The root window's id, in decimal.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Switches the program does not know do nothing: exit code 0 at once, and no
-# window is ever created, not even for a moment. The same for a screen-saver
-# daemon's convention that names nothing to draw into, which also says why in
-# one line on standard error.
+# window is ever created, not even for a moment. The same for a Linux option
+# that is refused or names nothing to draw into, which says why in one line on
+# standard error and exits with 1.
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -37,7 +37,7 @@ refused() {
   shift
   timeout 10 env "${environment[@]}" "$ORCHARDIA" "$@" 2>"$work/stderr"
   local rc=$?
-  [ "$rc" -eq 0 ] || fail "orchardia $*: exit code $rc"
+  [ "$rc" -eq 1 ] || fail "orchardia $*: exit code $rc"
   [ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -q "$words" "$work/stderr" ||
     fail "orchardia $*: expected one line about '$words' on stderr, got: $(cat "$work/stderr")"
 }
@@ -53,9 +53,13 @@ refused "unexpected argument \"/s\"" -- --root /s
 refused "no window has the id 0x1ffff00;" XSCREENSAVER_WINDOW=0x1ffff11 -- --root --window-id 0x1ffff00
 refused "takes no other arguments" -- --add-to-xscreensaver --fps
 refused "DISPLAY is not set" DISPLAY= -- --root
+refused "DISPLAY is not set" DISPLAY= -- --window
+refused "DISPLAY is not set" DISPLAY= -- --fps
+refused "takes no other arguments" -- --help extra
+refused "needs WIDTHxHEIGHT in pixels" -- -window -geometry 800
 
-# --help and --version answer on standard output, whatever else is on the line.
-for line in "--help" "-h" "--root /s --help" "--version"; do
+# --help and --version answer on standard output, with one dash or two.
+for line in "--help" "-h" "-help" "--version" "-version"; do
   # shellcheck disable=SC2086
   timeout 10 "$ORCHARDIA" $line >"$work/stdout" 2>"$work/stderr"
   rc=$?

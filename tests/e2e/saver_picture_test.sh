@@ -25,11 +25,43 @@ write_settings 0
 run_and_shoot plain
 check_picture plain plain
 covers_corners "$work/plain.png" 0,0,0 || fail "plain frame has no gradient"
-# Under a host option the host decides: mirrored whatever the file says.
-run_and_shoot hosted --root
-check_picture hosted mirrored
 run_and_shoot fps -fps
 corner_label "$work/fps.png" || fail "-fps: no frame rate in the lower-left corner"
+
+# --root with no daemon draws on the root window itself, under a window manager
+# too: no window the manager manages, the whole root filled and mirrored
+# (whatever the file says: the host decides) at each size the screen takes;
+# SIGTERM ends it and the root shows its own background again.
+start_openbox
+xsetroot -solid '#336699'
+"$ORCHARDIA" --root 2>>"$work/stderr" &
+saver=$!
+shoot hosted 3
+check_picture hosted mirrored
+[ -z "$(xdotool search --pid "$saver")" ] && ! xprop -root _NET_CLIENT_LIST | grep -q 0x ||
+  fail "--root made a window: $(xprop -root _NET_CLIENT_LIST)"
+xrandr --newmode 640x480_e2e 25 640 656 752 800 480 490 492 525 && xrandr --addmode screen 640x480_e2e
+for mode in 640x480_e2e 800x600; do
+  xrandr -s "$mode"
+  shot_fills root "--root at $mode"
+done
+kill -TERM "$saver"
+expect_exit "$saver" 0 "--root: SIGTERM"
+import -window root "$work/after.png"
+[ "$(pixel "$work/after.png" 400 300)" = 51,102,153 ] || fail "--root left its picture on the root"
+
+# A root whose visual cannot take the GL context (DirectColor): the picture
+# goes into an unmanaged window of the root's size, below every other window.
+start_xvfb 640x480 -cc 5
+start_parent 100 100
+"$ORCHARDIA" --root 2>>"$work/stderr" &
+saver=$!
+wait_for 10 has_saver_window && sleep 3 && import -window "$(saver_window)" "$work/direct.png" || fail "DirectColor root: no window"
+check_picture direct mirrored
+xwininfo -id "$(saver_window)" | grep -q 'Override Redirect State: yes' && [ "$(geometry "$(saver_window)")" = "0 0 640 480" ] &&
+  xwininfo -root -children | grep '^ *0x' | tail -1 | grep -q '"SaverWindow"' || fail "DirectColor root: $(xwininfo -root -children)"
+kill -TERM "$saver"
+expect_exit "$saver" 0 "--root on a DirectColor root: SIGTERM"
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_picture: ok"

@@ -70,19 +70,48 @@ for line in "/p 999999:no window has the id 999999" "/p:no window id" "/p 0x2000
 done
 [ "$(top_level_windows)" -le "$before" ] && ! has_saver_window || fail "a preview of no window left a window"
 
+# --window: a window of its own that the window manager manages, titled
+# Orchardia with the program's icon, as large as --geometry says, the picture
+# filling it as it is resized; a click or another key leaves it running, q and
+# the window's close button end it with 0.
+start_openbox
+own_window() { xdotool search --name '^Orchardia$' 2>/dev/null | head -1; }
+for row in "640 480 q" "200 150 Escape" "300 200 close"; do
+  read -r width height how <<<"$row"
+  "$ORCHARDIA" --window --geometry "${width}x$height" 2>>"$work/stderr" &
+  saver=$!
+  wait_for 10 has_saver_window || fail "--window: no saver window"
+  win=$(own_window)
+  xprop -root _NET_CLIENT_LIST | grep -q "$(printf '0x%x' "$win")" || fail "--window: not managed"
+  xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "--window: no icon"
+  [ "$(geometry "$(saver_window)")" = "0 0 $width $height" ] || fail "--window $row: $(geometry "$(saver_window)")"
+  xdotool windowsize "$win" 500 320
+  shot_fills "$win" "--window resized"
+  xdotool windowfocus --sync "$win" mousemove --window "$win" 20 20 click 1 key a
+  sleep 0.5
+  running "$saver" || fail "--window ended on a click or a key"
+  if [ "$how" != close ]; then xdotool key "$how"; else
+    read -r x y < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+    xdotool mousemove $((x + 490)) $((y - 11)) click 1   # the title bar's close button, top right
+  fi
+  expect_exit "$saver" 0 "--window: $how"
+done
 
 # Without GLX the preview shows its error box; the box, and the run, end with
-# the preview's parent.
+# the preview's parent, the Linux option's with exit code 1.
 start_xvfb 640x480 -extension GLX
 has_error_box() { [ -n "$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null)" ]; }
-start_parent 160 120
-"$ORCHARDIA" /p "$parent" 2>"$work/box.err" 3>&- &
-wait_for 10 has_error_box || fail "no GLX: no error box"
-exec 3>&-
-expect_exit $! 0 "no GLX: parent destroyed"
-! has_error_box || fail "no GLX: the error box outlived the parent"
-[ "$(cat "$work/box.err")" = "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format." ] ||
-  fail "no GLX: said $(cat "$work/box.err")"
+for row in "/p 0" "--window-id 1"; do
+  read -r mode code <<<"$row"
+  start_parent 160 120
+  "$ORCHARDIA" "$mode" "$parent" 2>"$work/box.err" 3>&- &
+  wait_for 10 has_error_box || fail "no GLX: no error box"
+  exec 3>&-
+  expect_exit $! "$code" "no GLX, $mode: parent destroyed"
+  ! has_error_box || fail "no GLX: the error box outlived the parent"
+  [ "$(cat "$work/box.err")" = "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format." ] ||
+    fail "no GLX: said $(cat "$work/box.err")"
+done
 
 [ ! -s "$work/stderr" ] || fail "unexpected output: $(cat "$work/stderr")"
 echo "saver_preview: ok"

@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # The X server going away under a running saver ends the run quietly with exit
-# code 0, never a crash.
+# code 0, never a crash; under a Linux option with exit code 1 and one line
+# that says so.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
-for mode in /s /p; do
+for mode in /s /p --window-id; do
   start_xvfb 640x480
-  args=("$mode") && [ "$mode" != /p ] || args+=("$(root_id)")
+  args=("$mode") && [ "$mode" = /s ] || args+=("$(root_id)")
   "$ORCHARDIA" "${args[@]}" 2>"$work/stderr" &
   saver=$!
   wait_for 10 has_saver_window || fail "$mode: no saver window"
   sleep 0.5
   kill "$xvfb_pid"
-  expect_exit "$saver" 0 "$mode: server gone"
-  [ ! -s "$work/stderr" ] || fail "$mode: said $(cat "$work/stderr")"
+  if [ "$mode" = --window-id ]; then
+    expect_exit "$saver" 1 "$mode: server gone"
+    [ "$(cat "$work/stderr")" = "orchardia: lost the connection to the X display \"$DISPLAY\"" ] ||
+      fail "$mode: said $(cat "$work/stderr")"
+  else
+    expect_exit "$saver" 0 "$mode: server gone"
+    [ ! -s "$work/stderr" ] || fail "$mode: said $(cat "$work/stderr")"
+  fi
 done
 
 # So does the loss 0-80 ms after the program connected, and SIGTERM soon after

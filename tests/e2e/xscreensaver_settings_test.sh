@@ -5,7 +5,7 @@
 # refused untouched. Then Debian's xscreensaver-settings, run by an unprivileged
 # user whose selected entry is Orchardia, starts it into its preview pane
 # (appending --window-id to the entry's --root) and the pane shows the mirrored
-# kaleidoscope.
+# kaleidoscope; the list commands beside it say it must be reopened.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -113,5 +113,16 @@ shot() {
 }
 for _ in $(seq 20); do sleep 1; ! shot || break; done
 check_picture pane mirrored
+
+# With the settings window open the list commands still do their work, and say
+# it must be reopened: found as the user's process (no display), or on the display.
+mkdir -m 700 "$work/other"
+for row in "user remove-from-xscreensaver" "user add-to-xscreensaver" "root add-to-xscreensaver"; do
+  read -r how command <<<"$row"
+  if [ "$how" = root ]; then HOME=$work/other "$ORCHARDIA" "--$command" >"$work/said" 2>&1; else
+    as_user env DISPLAY= orchardia "--$command" >"$work/said" 2>&1; fi
+  grep -q "xscreensaver-settings is open: close it and open it again" "$work/said" || fail "--$command, $how: $(cat "$work/said")"
+done
+[ -z "$(grep -L "GL: orchardia --root" "$list" "$work/other/.xscreensaver")" ] || fail "the list commands beside the settings window changed nothing"
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 end_checks xscreensaver_settings

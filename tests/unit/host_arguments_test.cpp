@@ -16,13 +16,14 @@ struct HostCase {
     unsigned long window;
     int mirrors;  // 1: --mirrors won, 0: --no-mirrors won, -1: neither given, so on
     bool fps = false;
+    int width = 800, height = 600;  // pixels, for --window
 };
 
 TEST(HostArgumentsTest, TranslatesDaemonConventions) {
     const auto Host = HostArguments::NotHost, Window = HostArguments::Window, Root = HostArguments::RootWindow,
                No = HostArguments::Refused, Full = HostArguments::FullScreen, Help = HostArguments::Help,
                Version = HostArguments::Version, Add = HostArguments::AddToList,
-               Remove = HostArguments::RemoveFromList;
+               Remove = HostArguments::RemoveFromList, Own = HostArguments::OwnWindow;
     const HostCase cases[] = {
         {{"orchardia", "/s"}, nullptr, Host, 0, -1},
         {{"orchardia"}, "0x1200007", Host, 0, -1},
@@ -65,24 +66,39 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         {{"orchardia", "--root", "--no-mirrors", "--fps"}, "0x1a", Window, 0x1a, 0, true},
         {{"orchardia", "--fps", "/s"}, nullptr, No, 0, -1},
         {{"orchardia", "-f"}, nullptr, Host, 0, -1},
-        // The list commands stand alone; with one dash it is the /a switch.
+        // The list commands, --help and --version stand alone, with one dash or two.
         {{"orchardia", "--add-to-xscreensaver"}, nullptr, Add, 0, -1},
-        {{"orchardia", "--remove-from-xscreensaver"}, nullptr, Remove, 0, -1},
+        {{"orchardia", "-remove-from-xscreensaver"}, nullptr, Remove, 0, -1},
         {{"orchardia", "--add-to-xscreensaver", "--root"}, nullptr, No, 0, -1},
         {{"orchardia", "--root", "--remove-from-xscreensaver"}, nullptr, No, 0, -1},
-        {{"orchardia", "-add-to-xscreensaver"}, nullptr, Host, 0, -1},
+        {{"orchardia", "-add-to-xscreensaver"}, nullptr, Add, 0, -1},
+        {{"orchardia", "-help"}, nullptr, Help, 0, -1},
+        {{"orchardia", "-version"}, nullptr, Version, 0, -1},
+        {{"orchardia", "--help", "extra"}, nullptr, No, 0, -1},
+        {{"orchardia", "--version", "--bogus"}, nullptr, No, 0, -1},
+        {{"orchardia", "--root", "/s", "--help"}, nullptr, No, 0, -1},
+        // A window of its own, 800x600 unless --geometry says otherwise.
+        {{"orchardia", "--window"}, "0x1a", Own, 0, -1},
+        {{"orchardia", "-geometry", "320X2", "--no-mirrors", "-window"}, nullptr, Own, 0, 0, false, 320, 2},
+        {{"orchardia", "--window", "--geometry", "32767x1", "--fps"}, nullptr, Own, 0, -1, true, 32767, 1},
+        {{"orchardia", "--window", "--geometry", "32768x10"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--geometry", "0x10"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--geometry", "10x"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--geometry", "10x10+0+0"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--geometry"}, nullptr, No, 0, -1},
+        {{"orchardia", "--geometry", "10x10"}, nullptr, No, 0, -1},
+        {{"orchardia", "--root", "--window"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--window-id", "7"}, nullptr, Window, 7, -1},
         // Nothing runs on a line the options do not explain.
         {{"orchardia", "--no-mirrors", "/s"}, nullptr, No, 0, -1},
         {{"orchardia", "--root", "/p", "12"}, "0x1200007", No, 0, -1},
         {{"orchardia", "--settings"}, nullptr, No, 0, -1},
         {{"orchardia", "--mirrors", "--root", "--colour"}, nullptr, No, 0, -1},
         {{"orchardia", "--window-id", "--no-mirrors"}, nullptr, No, 0, -1},
-        // --help and --version answer whatever else is on the line.
         {{"orchardia", "--help"}, nullptr, Help, 0, -1},
         {{"orchardia", "-h"}, nullptr, Help, 0, -1},
-        {{"orchardia", "--root", "/s", "--help"}, nullptr, Help, 0, -1},
         {{"orchardia", "--version"}, nullptr, Version, 0, -1},
-        {{"orchardia", "--bogus", "--version"}, nullptr, Version, 0, -1},
+        {{"orchardia", "--bogus", "--version"}, nullptr, No, 0, -1},
     };
     for (const HostCase& c : cases) {
         HostArguments host = standin::ReadHostArguments(c.arguments, c.screensaverWindow);
@@ -93,6 +109,10 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         EXPECT_EQ(host.window, c.window) << label;
         EXPECT_EQ(host.mirrors, c.mirrors != 0) << label;
         EXPECT_EQ(host.fps, c.fps) << label;
+        if (c.kind == Own) {
+            EXPECT_EQ(host.width, c.width) << label;
+            EXPECT_EQ(host.height, c.height) << label;
+        }
         EXPECT_EQ(host.kind == HostArguments::Refused, !host.reason.empty()) << label;
     }
 }
