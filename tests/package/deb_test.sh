@@ -126,13 +126,13 @@ FILES
   if [ -f "$work/manifest" ]; then cp -p "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
 }
 
-# The system-wide install changes the machine's packages: only when asked (CI).
-system_install=${ORCHARDIA_SYSTEM_TESTS:+yes}
-if [ -n "$system_install" ] && [ "$(id -u)" -ne 0 ]; then
-  echo "not root: the package goes into a scratch root, not the system" && system_install=
-elif [ -n "$system_install" ] && dpkg-query -W -f='${Status}' orchardia 2>/dev/null | grep -q 'install ok'; then
-  echo "orchardia is installed on this machine already: the package goes into a scratch root" && system_install=
+# The system-wide install changes the machine's packages: only when asked (CI),
+# as root, and with no orchardia installed already.
+root=$work/root
+if [ -n "${ORCHARDIA_SYSTEM_TESTS:-}" ]; then
+  if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W -f='${Status}' orchardia 2>/dev/null | grep -q 'install ok'; then root=""
+  else echo "not root, or orchardia installed already: the package goes into a scratch root"; fi
 fi
-if [ -n "$system_install" ]; then installed_package ""; else installed_package "$work/root"; fi
+installed_package "$root"
 make_install
 end_checks deb

@@ -41,27 +41,12 @@ wait_for_exit() {
   return 1
 }
 
-# shoot_child_gl W H PNG: the GL picture of a W x H child window, shot into PNG
-# up to 5 times half a second apart; true when a shot shows mirrored sprites (a
-# wedge transition breaks the symmetry for a moment). Wine 8 never copies a child
-# window's GL onto the screen, where its parent shows its own background alone;
-# it draws into an X window of its own, redirected off screen at -1,-1, whose
-# pixels X still gives (less the column and row off the screen).
-shoot_child_gl() {
-  local window
-  rm -f "$3"
-  for _ in $(seq 300); do
-    window=$(xwininfo -root -tree | awk -v size="$1x$2+0+0" 'NF > 2 && $(NF - 1) == size && $NF == "+-1+-1" { print $1; exit }')
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || return 1
-  for _ in 1 2 3 4 5; do
-    sleep 0.5
-    import -window "$window" "$3" 2>/dev/null || return 1
-    if shows_sprites "$3" && looks_mirrored "$3"; then return 0; fi
-  done
-  return 1
+# child_gl_window W H: the X window that Wine 8 renders a W x H child window's
+# GL into. Wine never copies it onto the screen, where the parent shows its own
+# background alone; the window sits off screen at -1,-1, and X gives its pixels
+# (less the column and row off the screen).
+child_gl_window() {
+  xwininfo -root -tree | awk -v size="$1x$2+0+0" 'NF > 2 && $(NF - 1) == size && $NF == "+-1+-1" { print $1; exit }'
 }
 
 # Ends a saver still running after a failed check, so that nothing outlives the test.
