@@ -9,7 +9,10 @@
 #   native   run, plus the native tests, the fuzzers and the package tools
 #   deb      building the Debian package (make deb)
 #   windows  the Windows build and its tests under Wine
+# When another apt or dpkg holds the lock (an unattended upgrade, a second
+# build), it waits for it up to ORCHARDIA_APT_WAIT seconds (default 600).
 set -euo pipefail
+apt_wait=${ORCHARDIA_APT_WAIT:-600}
 
 run=(cmake make g++ pkg-config libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev libxft-dev
      libfontconfig-dev fonts-dejavu-core libjpeg62-turbo-dev)
@@ -29,6 +32,21 @@ case "${1:-native}" in
   *) echo "usage: $0 [run|native|deb|windows|all]" >&2; exit 2 ;;
 esac
 
+# apt-get update: apt 2.6 gives up at once when the lists' lock is held, whatever
+# DPkg::Lock::Timeout says, so it is tried again every 5 seconds.
+update_lists() {
+  local log waited=0
+  log=$(mktemp)
+  until apt-get update -qq -o DPkg::Lock::Timeout="$apt_wait" 2>"$log"; do
+    if ! grep -q 'Could not get lock' "$log" || [ "$waited" -ge "$apt_wait" ]; then
+      cat "$log" >&2 && rm -f "$log" && return 1
+    fi
+    [ "$waited" -gt 0 ] || echo "Waiting up to $apt_wait s for another apt or dpkg to finish"
+    sleep 5 && waited=$((waited + 5))
+  done
+  cat "$log" >&2 && rm -f "$log"
+}
+
 missing=()
 for package in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -43,8 +61,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  update_lists
+  apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout="$apt_wait" "${missing[@]}"
 fi
 
 case "${1:-native}" in

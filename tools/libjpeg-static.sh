@@ -2,9 +2,9 @@
 # Builds Debian's own libjpeg-turbo source package as a static library with the
 # 6b interface into DEPS/prefix (lib/libjpeg.a and the four public headers),
 # configured with the extra CMake arguments given (a toolchain, instrumentation).
-# Does nothing when the library is already there. Fetching the source needs a
-# deb-src entry: as root it adds one for the suites the system already uses;
-# otherwise it prints the command to run.
+# Does nothing when the library is already there. Without a deb-src entry in
+# the system's sources, apt fetches the lists of Debian's sources for the
+# suites the system uses into DEPS/apt, leaving the system's own untouched.
 # Usage: tools/libjpeg-static.sh DEPS [CMAKE_ARGUMENT...]
 set -euo pipefail
 
@@ -18,37 +18,56 @@ have_library() {
   for header in "${headers[@]}"; do [ -f "$prefix/include/$header" ] || return 1; done
 }
 
-# A deb-src twin of every enabled Debian archive entry, in one file of our own.
-add_source_entries() {
-  local list=/etc/apt/sources.list.d/orchardia-deb-src.sources
-  : >"$list.tmp"
+# A deb-src twin of every enabled Debian archive entry of the system's, in a
+# source list of our own under DEPS/apt.
+write_source_entries() {
+  local list=$1/sources.list.d/deb-src.sources file
+  : >"$list"
   for file in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] && [ "$file" != "$list" ] || continue
+    [ -f "$file" ] || continue
     awk 'BEGIN { RS = ""; ORS = "\n\n" }
       /(^|\n)Types:([^\n]* )?deb( |\n|$)/ && /URIs:[^\n]*\/debian(-security)?\/?( |\n|$)/ &&
       !/Enabled: *no/ {
-        sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file" >>"$list.tmp"
+        sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file" >>"$list"
   done
   if [ -f /etc/apt/sources.list ]; then
     sed -n 's,^deb \(.*/debian\(-security\)\?/\? .*\)$,deb-src \1,p' /etc/apt/sources.list >"${list%.sources}.list"
   fi
-  mv "$list.tmp" "$list"
-  apt-get update -qq || echo "apt-get update reported errors; trying the source anyway" >&2
+}
+
+# apt's configuration for a private copy of its state: our source list, package
+# lists and cache under DEPS/apt, the system's keys for the signatures, and no
+# update hooks (they are the system's, for its own lists). Nothing under /etc
+# or /var changes, and no root is needed. Sets apt_options.
+private_apt_config() {
+  local dir=$deps/apt
+  rm -rf "$dir" && mkdir -p "$dir/sources.list.d" "$dir/lists/partial" "$dir/cache/archives/partial"
+  # As root apt downloads as its sandbox user, which must be able to write there.
+  if [ "$(id -u)" -eq 0 ]; then chown _apt "$dir/lists/partial" 2>/dev/null || true; fi
+  write_source_entries "$dir"
+  cat >"$dir/apt.conf" <<CONF
+Dir::Etc::SourceList "$dir/sources.list";
+Dir::Etc::SourceParts "$dir/sources.list.d";
+Dir::State::Lists "$dir/lists";
+Dir::Cache "$dir/cache";
+#clear APT::Update::Pre-Invoke;
+#clear APT::Update::Post-Invoke;
+#clear APT::Update::Post-Invoke-Success;
+CONF
+  : >"$dir/sources.list"
+  apt_options=(-c "$dir/apt.conf")
 }
 
 fetch_source() {
+  apt_options=()
   if ! apt-get source --print-uris -qq libjpeg-turbo >/dev/null 2>&1; then
-    if [ "$(id -u)" -ne 0 ]; then
-      echo "Building libjpeg needs Debian's libjpeg-turbo source; as root, run:" >&2
-      echo "  sudo $0 $deps $*" >&2
-      exit 1
-    fi
-    echo "Adding deb-src entries for the configured Debian suites"
-    add_source_entries
+    echo "Fetching the lists of Debian's sources into $deps/apt"
+    private_apt_config
+    apt-get "${apt_options[@]}" update -qq || echo "apt-get update reported errors; trying the source anyway" >&2
   fi
   rm -rf "$deps/src" && mkdir -p "$deps/src"
   # As root apt warns that its sandbox user cannot write here; the download works all the same.
-  (cd "$deps/src" && apt-get source -qq libjpeg-turbo 2>&1 >/dev/null | grep -v unsandboxed >&2 || true)
+  (cd "$deps/src" && apt-get "${apt_options[@]}" source -qq libjpeg-turbo 2>&1 >/dev/null | grep -v unsandboxed >&2 || true)
 }
 
 build_library() {

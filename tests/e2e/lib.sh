@@ -135,15 +135,11 @@ covers_corners() {
 }
 
 # shot_fills WINDOW WHAT: the saver's picture covers the window to its corners
-# (none shows the background of 51,102,153), mirrored about its centre line. A
-# wedge transition breaks the symmetry for up to 2 s, so a few shots are tried.
+# (none shows the background of 51,102,153), mirrored about its centre line.
+fills_mirrored() { covers_corners "$1" 51,102,153 && looks_mirrored "$1"; }
 shot_fills() {
-  for _ in 1 2 3 4 5; do
-    sleep 0.6
-    import -window "$1" "$work/shot.png"
-    covers_corners "$work/shot.png" 51,102,153 && looks_mirrored "$work/shot.png" && return
-  done
-  fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"
+  shoot_until "$1" "$work/shot.png" fills_mirrored ||
+    fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"
 }
 
 # term_at_start PROGRAM ARGS...: runs it with SIGTERM already sent, kept pending

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package, built from this tree the way `make deb` builds it (the
 # compiled tree in BUILD/deb is kept, so a second run only recompiles what
-# changed): its control fields, its files, lintian. As root it is installed
-# with dpkg, run from where it was installed and removed without a trace. Then
-# make install and make uninstall put in and take out the same files.
+# changed): its control fields, its files, lintian. dpkg installs it into a
+# scratch root (with ORCHARDIA_SYSTEM_TESTS=1, as root, into the system
+# itself), runs it from there and removes it without a trace. Then make install
+# and make uninstall put in and take out the same files.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -61,28 +62,39 @@ lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
 cat "$work/lintian"
 ! grep -q '^E:' "$work/lintian" || fail "lintian reports errors"
 
-# installed_package: dpkg -i, a few seconds of the installed program on the
-# root window, dpkg -r; the user's settings survive it.
+# installed_package ROOT: dpkg -i into ROOT (empty: the system itself; else a
+# scratch root with a database of its own, where the system's dpkg database,
+# log and files stay as they were), a few seconds of the installed program on
+# the root window, dpkg -r; nothing of the package is left, the user's settings survive.
 installed_package() {
-  dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -i failed"; return; }
-  trap 'dpkg -r orchardia >/dev/null 2>&1; cleanup' EXIT
-  [ "$(readlink -f "$(command -v orchardia)")" = /usr/libexec/xscreensaver/orchardia ] ||
+  local root=$1
+  dpkg_in_root=(dpkg)
+  if [ -n "$root" ]; then
+    mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/triggers"
+    : >"$root/var/lib/dpkg/status"
+    dpkg_in_root=(dpkg --root="$root" --log="$work/dpkg-root.log" --force-not-root --force-depends)
+  fi
+  "${dpkg_in_root[@]}" -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -i failed"; return; }
+  trap '"${dpkg_in_root[@]}" -r orchardia >/dev/null 2>&1; cleanup' EXIT
+  [ "$(readlink -f "$root/usr/bin/orchardia")" = "$root/usr/libexec/xscreensaver/orchardia" ] ||
+    fail "the installed /usr/bin/orchardia is $(readlink -f "$root/usr/bin/orchardia")"
+  [ -n "$root" ] || [ "$(command -v orchardia)" = /usr/bin/orchardia ] ||
     fail "orchardia on the PATH is $(command -v orchardia)"
   write_settings 1
   cp "$XDG_CONFIG_HOME/orchardia/user.reg" "$work/user.reg"
   start_xvfb 640x480
-  ORCHARDIA=orchardia run_and_shoot installed --root
+  ORCHARDIA=$root/usr/bin/orchardia run_and_shoot installed --root
   shows_sprites "$work/installed.png" || fail "the installed program drew no sprites"
   [ ! -s "$work/stderr" ] || fail "the installed program wrote: $(cat "$work/stderr")"
 
-  dpkg -r orchardia >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -r failed"; }
+  "${dpkg_in_root[@]}" -r orchardia >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -r failed"; }
   trap cleanup EXIT
-  case "$(dpkg-query -W -f='${db:Status-Status}' orchardia 2>/dev/null)" in
+  case "$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${db:Status-Status}' orchardia 2>/dev/null)" in
     "" | not-installed) ;;
-    *) fail "dpkg -r left orchardia $(dpkg-query -W -f='${db:Status-Status}' orchardia)" ;;
+    *) fail "dpkg -r left orchardia $(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${db:Status-Status}' orchardia)" ;;
   esac
   while read -r path; do
-    if [ -e "$path" ] || [ -L "$path" ]; then fail "dpkg -r left $path"; fi
+    if [ -e "$root$path" ] || [ -L "$root$path" ]; then fail "dpkg -r left $path"; fi
   done < <(sed 's/^\.//; s/ -> .*//' "$work/files")
   cmp -s "$work/user.reg" "$XDG_CONFIG_HOME/orchardia/user.reg" || fail "the user's settings changed"
 }
@@ -114,12 +126,13 @@ FILES
   if [ -f "$work/manifest" ]; then cp -p "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
 }
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "not root: installing the package skipped"
-elif dpkg-query -W -f='${Status}' orchardia 2>/dev/null | grep -q 'install ok'; then
-  echo "orchardia is installed on this machine already: installing the package skipped"
-else
-  installed_package
+# The system-wide install changes the machine's packages: only when asked (CI),
+# as root, and with no orchardia installed already.
+root=$work/root
+if [ -n "${ORCHARDIA_SYSTEM_TESTS:-}" ]; then
+  if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W -f='${Status}' orchardia 2>/dev/null | grep -q 'install ok'; then root=""
+  else echo "not root, or orchardia installed already: the package goes into a scratch root"; fi
 fi
+installed_package "$root"
 make_install
 end_checks deb

@@ -14,7 +14,7 @@
 namespace {
 
 const DWORD kChildWaitMs = 30000;  // a cold Wine start with Mesa can be slow
-const DWORD kDrawMs = 2000;
+const DWORD kDrawMs = 4000;  // long enough for a few shots of the picture
 const DWORD kExitWaitMs = 10000;
 
 HWND MakeHostWindow(int width, int height) {

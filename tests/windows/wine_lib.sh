@@ -41,6 +41,14 @@ wait_for_exit() {
   return 1
 }
 
+# child_gl_window W H: the X window that Wine 8 renders a W x H child window's
+# GL into. Wine never copies it onto the screen, where the parent shows its own
+# background alone; the window sits off screen at -1,-1, and X gives its pixels
+# (less the column and row off the screen).
+child_gl_window() {
+  xwininfo -root -tree | awk -v size="$1x$2+0+0" 'NF > 2 && $(NF - 1) == size && $NF == "+-1+-1" { print $1; exit }'
+}
+
 # Ends a saver still running after a failed check, so that nothing outlives the test.
 stop_saver() {
   [ -n "${SAVER_PID:-}" ] && kill "$SAVER_PID" 2>/dev/null || true
