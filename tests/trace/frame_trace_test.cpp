@@ -318,6 +318,16 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     prng::ForceNext(4242);
     EXPECT_EQ(prng::rand(), 4242) << "a different number of random draws than queued";
+
+    // One side changed is a new size; the same size again is none.
+    const struct {
+        int width, height;
+        bool projected;
+    } sizes[] = {{200, 0, false}, {300, 1, true}, {300, 2, true}};
+    for (const auto& size : sizes) {
+        scene.Resize(size.width, size.height);
+        EXPECT_EQ(Record(0).at(0).name == "glViewport", size.projected) << size.width << "x" << size.height;
+    }
 }
 
 // Sprites are drawn once per wedge copy: both copies of every second wedge

@@ -1,6 +1,8 @@
 // Selecting wedge configurations and the eased change of wedge angle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/Random.h"
 #include "scene/Scene.h"
 #include "scene/testing.h"
@@ -90,17 +92,41 @@ TEST_F(TransitionTest, SelectingTheCurrentEntryStartsATransitionToTheSameAngle) 
 }
 
 TEST_F(TransitionTest, RandomSelectionDrawsOneIndexAndEightMeansEntryZero) {
+    // Rows with a seed take the generator's own draw after `skip` others:
+    // state = state * 1103515245 + 12345 (mod 2^32), rand = bits 16 to 30.
     const struct {
-        int rand;
-        int entry;
-    } rows[] = {{0, 0}, {4095, 0}, {4096, 1}, {16384, 4}, {32766, 7}, {32767, 0}};
+        int seed, skip, rand, entry;
+    } rows[] = {{-1, 0, 0, 0},     {-1, 0, 4095, 0},  {-1, 0, 4096, 1}, {-1, 0, 16384, 4}, {-1, 0, 32766, 7},
+                {-1, 0, 32767, 0}, {1, 0, 16838, 4},  {1, 1, 5758, 1},  {1, 2, 10113, 2},  {1, 3, 17515, 4},
+                {0, 0, 0, 0},      {0, 1, 21468, 5},  {255, 0, 1160, 0}, {255, 3, 28381, 6}};
     for (const auto& row : rows) {
-        prng::ForceNext(row.rand);
-        prng::ForceNext(777);
+        const auto start = [&row] {
+            prng::srand(unsigned(row.seed));
+            for (int i = 0; i < row.skip; ++i) prng::rand();
+        };
+        if (row.seed >= 0) {
+            start();
+            EXPECT_EQ(prng::rand(), row.rand) << "seed " << row.seed << ", skip " << row.skip;
+            start();
+        } else {
+            prng::ForceNext(row.rand);
+            prng::ForceNext(777);
+        }
         scene.SelectRandomConfig(false);
         EXPECT_EQ(scene.currentConfig, &scene.configs[row.entry]) << row.rand;
-        EXPECT_EQ(prng::rand(), 777);  // exactly one draw
+        if (row.seed < 0) {
+            EXPECT_EQ(prng::rand(), 777);  // exactly one draw
+        }
     }
+    int lowest = prng::kRandMax, highest = 0;  // 15 bits, the top one used
+    for (int i = 0; i < 65536; ++i) {
+        const int value = prng::rand();
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+    }
+    EXPECT_GE(lowest, 0);
+    EXPECT_LE(highest, prng::kRandMax);
+    EXPECT_GT(highest, prng::kRandMax / 2);
     scene.SelectConfig(8, false);
     EXPECT_EQ(scene.currentConfig, &scene.configs[0]);
 }
