@@ -126,7 +126,8 @@ def mutants_of(path, number, text):
                 new = str(1 if value == 0 else value + 1)
             found.append((m.start(1), m.end(1), new, f"{digits} -> {new}"))
     call = re.match(r"^(\s*)([\w:.>\-\[\]]+)\s*\(.*\)\s*;\s*$", code)
-    if call and path.endswith(".cpp") and call.group(2) not in KEYWORDS:
+    balanced = code.count("(") == code.count(")")  # not the tail of a call begun above
+    if call and balanced and path.endswith(".cpp") and call.group(2) not in KEYWORDS:
         found.append((len(call.group(1)), len(text.rstrip("\n")), ";", f"drop `{text.strip()}`"))
     return [(path, number, text[:a] + new + text[b:], what) for a, b, new, what in found]
 
