@@ -72,34 +72,47 @@ write_settings() {
   settings_text "$1" >"$XDG_CONFIG_HOME/orchardia/user.reg"
 }
 
-# shoot NAME SECONDS: after SECONDS more of drawing, the screen goes to
-# $work/NAME.png; shot again up to 4 times a second apart while it shows no
-# sprites yet (a loaded machine starts slowly, a daemon fades in).
+# shoot NAME SECONDS [mirrored|plain]: after SECONDS more of drawing, the screen
+# goes to $work/NAME.png; shot again up to 5 times a second apart while it shows
+# no sprites yet (a loaded machine starts slowly, a daemon fades in) or, given a
+# kind, is not that kind yet (a wedge transition is lopsided for up to 2 s).
 shoot() {
   sleep "$2"
-  for _ in 1 2 3 4; do
+  for _ in 1 2 3 4 5; do
     import -window root "$work/$1.png"
-    shows_sprites "$work/$1.png" && return
+    shot_is "$work/$1.png" "${3:-}" && { checked_shot="$1 ${3:-}"; return; }
     sleep 1
   done
   import -window root "$work/$1.png"
 }
+shot_is() {
+  shows_sprites "$1" || return 1
+  case $2 in mirrored) looks_mirrored "$1" ;; plain) ! looks_mirrored "$1" ;; esac
+}
 
 # run_and_shoot NAME [ARGUMENT...]: orchardia /s (or the arguments) draws for
-# 3 s, is shot (shoot) and ends with exit code 0 on SIGTERM; its standard error
-# goes to $work/stderr.
+# 3 s, is shot (shoot, of the kind $shot_kind names if set) and ends with exit
+# code 0 on SIGTERM; its standard error goes to $work/stderr.
 run_and_shoot() {
   if [ $# -gt 1 ]; then "$ORCHARDIA" "${@:2}" 2>>"$work/stderr" & else "$ORCHARDIA" /s 2>>"$work/stderr" & fi
   local saver=$!
   wait_for 10 has_saver_window || fail "$1: no saver window"
-  shoot "$1" 3
+  shoot "$1" 3 "${shot_kind:-}"
   kill -TERM "$saver"
   expect_exit "$saver" 0 "$1: SIGTERM"
+}
+
+# run_and_check NAME mirrored|plain [ARGUMENT...]: run_and_shoot, shot until it
+# is that kind, then check_picture.
+run_and_check() {
+  shot_kind=$2 run_and_shoot "$1" "${@:3}"
+  check_picture "$1" "$2"
 }
 
 # check_picture NAME mirrored|plain: $work/NAME.png shows sprites, mirrored or not.
 check_picture() {
   local png=$work/$1.png
+  [ "${checked_shot:-}" != "$1 $2" ] || return 0
   shows_sprites "$png" || fail "$1: no sprites ($(sprite_detail "$png")% outline)"
   if [ "$2" = mirrored ]; then
     looks_mirrored "$png" || fail "$1: mirrors on, but not symmetric (asymmetry $(mirror_asymmetry "$png"))"
@@ -133,14 +146,24 @@ covers_corners() {
   done
 }
 
+# centred_height PNG: the sharp edges in the picture's middle two fifths (clear
+# of the banner) span rows centred on its centre line to within 5% of its
+# height, as they are not in a viewport left at an older height.
+centred_height() {
+  convert "$1" -gravity Center -crop 40%x100%+0+0 +repage "${edge_map[@]}" -format '%@ %h' info: |
+    awk -F '[x+ ]' '{ d = $4 + $2 / 2 - $5 / 2; exit !($2 > 0 && d * d <= $5 * $5 / 400) }'
+}
+
 # shot_fills WINDOW WHAT: the saver's picture covers the window to its corners
-# (none shows the background of 51,102,153), mirrored about its centre line. A
-# wedge transition breaks the symmetry for up to 2 s, so a few shots are tried.
+# (none shows the background of 51,102,153), mirrored about its centre line and
+# centred on its height. A wedge transition breaks the symmetry for up to 2 s, so shots
+# are tried for 5 s.
 shot_fills() {
-  for _ in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5 6 7 8; do
     sleep 0.6
     import -window "$1" "$work/shot.png"
-    covers_corners "$work/shot.png" 51,102,153 && looks_mirrored "$work/shot.png" && return
+    covers_corners "$work/shot.png" 51,102,153 && looks_mirrored "$work/shot.png" && centred_height "$work/shot.png" &&
+      return
   done
   fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"
 }
