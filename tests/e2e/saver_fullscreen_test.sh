@@ -53,6 +53,7 @@ start_saver 1000 740
 for mode in 800x600_e2e 1024x600_e2e 1024x768; do   # both sides, the width, the height
   xrandr -s "$mode"
   shot_fills root "screen at $mode"
+  [ "$(geometry "$(saver_window)" | tr ' ' x)" = "0x0x${mode%%_*}" ] || fail "at $mode: window at $(geometry "$(saver_window)")"
 done
 kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM after screen changes"
