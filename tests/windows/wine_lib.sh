@@ -89,7 +89,7 @@ check_saver_run() {
 
   xdotool windowfocus --sync "$window"
   sleep 2
-  import -window root "$screenshot"
+  for _ in 1 2 3 4 5; do import -window root "$screenshot" && shows_sprites "$screenshot" && break; sleep 1; done
   kill -0 "$SAVER_PID" 2>/dev/null || fail "the saver ended before any input"
   xdotool key space
   keyed=$SECONDS
