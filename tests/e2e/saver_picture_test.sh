@@ -34,6 +34,8 @@ run_and_check hosted mirrored --root
 run_and_check fps mirrored -fps
 corner_label "$work/fps.png" || fail "-fps: no frame rate in the lower-left corner"
 [ "$(label_height "$work/fps.png")" = 26 ] || fail "-fps: a label $(label_height "$work/fps.png") pixels high"
+# The text's first letter, an F of 14 font pixels, 2x2 screen pixels each, and nothing below it.
+[ "$(convert "$work/fps.png" -gravity SouthWest -crop 10x18+6+2 +repage txt:- | grep -c '#FFFFFF')" = 56 ] || fail "-fps: no F"
 # In a small window too the font stays 2 pixels a font pixel.
 start_parent 240 100
 "$ORCHARDIA" --window-id "$parent" -fps 2>>"$work/stderr" &
