@@ -3,12 +3,14 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+MUTANTS_BUILD ?= build-mutants
+MUTANTS_FLAGS ?=
 WINDOWS_BUILD ?= build-windows
 DEB_BUILD ?= build-deb
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps deps-run run test test-native test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install uninstall deb deps-deb clean
+.PHONY: all build deps deps-run run test test-native mutants test-sanitize fuzz fuzz-build fuzz-coverage test-fuzz-smoke windows windows-installer deps-windows test-windows bench install uninstall deb deps-deb clean
 
 all: build
 
@@ -42,6 +44,12 @@ test-sanitize:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  tools/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error --timeout 300 -L 'unit|gl' -j 2
+
+# Single-point mutants of the program's lines changed since BASE, each built in
+# $(MUTANTS_BUILD) and run against the tests that see its file (tools/mutants.py --help).
+mutants:
+	@test -n "$(BASE)" || { echo "make mutants: name the commit to compare with, BASE=<commit>" >&2; exit 2; }
+	tools/mutants.py --base $(BASE) --build $(MUTANTS_BUILD) --jobs 2 $(MUTANTS_FLAGS)
 
 # libFuzzer targets (clang, ASan+UBSan) over an instrumented libjpeg, in their own tree.
 fuzz-build:
@@ -96,4 +104,4 @@ deb: deps-deb
 	JOBS=$(JOBS) tools/make-deb.sh $(DEB_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(MUTANTS_BUILD) $(FUZZ_BUILD) $(FUZZ_BUILD)-coverage build-windows $(DEB_BUILD)

@@ -72,35 +72,44 @@ write_settings() {
   settings_text "$1" >"$XDG_CONFIG_HOME/orchardia/user.reg"
 }
 
-# shoot NAME SECONDS: after SECONDS more of drawing, the screen goes to
-# $work/NAME.png; shot again up to 4 times a second apart while it shows no
-# sprites yet (a loaded machine starts slowly, a daemon fades in).
+# shoot NAME SECONDS [mirrored|plain]: after SECONDS more of drawing, the screen
+# goes to $work/NAME.png; shot again for a few seconds while it shows no sprites
+# yet (a loaded machine starts slowly, a daemon fades in) or, given a kind, is
+# not that kind yet (a wedge transition is lopsided for up to 2 s).
 shoot() {
   sleep "$2"
-  for _ in 1 2 3 4; do
-    import -window root "$work/$1.png"
-    shows_sprites "$work/$1.png" && return
-    sleep 1
-  done
-  import -window root "$work/$1.png"
+  if shoot_until root "$work/$1.png" shot_is "${3:-}"; then checked_shot="$1 ${3:-}"; fi
+}
+# shot_is KIND PNG: the picture shows sprites and, given a kind, is that kind.
+shot_is() {
+  shows_sprites "$2" || return 1
+  case $1 in mirrored) looks_mirrored "$2" ;; plain) ! looks_mirrored "$2" ;; esac
 }
 
 # run_and_shoot NAME [ARGUMENT...]: orchardia /s (or the arguments) draws for
 # 3 s (--root on the root window itself: no saver window to wait for), is shot
-# (shoot) and ends with exit code 0 on SIGTERM; its standard error goes to
-# $work/stderr.
+# (shoot, of the kind $shot_kind names if set) and ends with exit code 0 on
+# SIGTERM; its standard error goes to $work/stderr.
 run_and_shoot() {
   if [ $# -gt 1 ]; then "$ORCHARDIA" "${@:2}" 2>>"$work/stderr" & else "$ORCHARDIA" /s 2>>"$work/stderr" & fi
   local saver=$!
   [ "${2:-}" = --root ] || wait_for 10 has_saver_window || fail "$1: no saver window"
-  shoot "$1" 3
+  shoot "$1" 3 "${shot_kind:-}"
   kill -TERM "$saver"
   expect_exit "$saver" 0 "$1: SIGTERM"
+}
+
+# run_and_check NAME mirrored|plain [ARGUMENT...]: run_and_shoot, shot until it
+# is that kind, then check_picture.
+run_and_check() {
+  shot_kind=$2 run_and_shoot "$1" "${@:3}"
+  check_picture "$1" "$2"
 }
 
 # check_picture NAME mirrored|plain: $work/NAME.png shows sprites, mirrored or not.
 check_picture() {
   local png=$work/$1.png
+  [ "${checked_shot:-}" != "$1 $2" ] || return 0
   shows_sprites "$png" || fail "$1: no sprites ($(sprite_detail "$png")% outline)"
   if [ "$2" = mirrored ]; then
     looks_mirrored "$png" || fail "$1: mirrors on, but not symmetric (asymmetry $(mirror_asymmetry "$png"))"
@@ -134,9 +143,18 @@ covers_corners() {
   done
 }
 
+# centred_height PNG: the sharp edges in the picture's middle two fifths (clear
+# of the banner) span rows centred on its centre line to within 5% of its
+# height, as they are not in a viewport left at an older height.
+centred_height() {
+  convert "$1" -gravity Center -crop 40%x100%+0+0 +repage "${edge_map[@]}" -format '%@ %h' info: |
+    awk -F '[x+ ]' '{ d = $4 + $2 / 2 - $5 / 2; exit !($2 > 0 && d * d <= $5 * $5 / 400) }'
+}
+
 # shot_fills WINDOW WHAT: the saver's picture covers the window to its corners
-# (none shows the background of 51,102,153), mirrored about its centre line.
-fills_mirrored() { covers_corners "$1" 51,102,153 && looks_mirrored "$1"; }
+# (none shows the background of 51,102,153), mirrored about its centre line and
+# centred on its height.
+fills_mirrored() { covers_corners "$1" 51,102,153 && looks_mirrored "$1" && centred_height "$1"; }
 shot_fills() {
   shoot_until "$1" "$work/shot.png" fills_mirrored ||
     fail "$2: picture not filling and centred (asymmetry $(mirror_asymmetry "$work/shot.png"))"

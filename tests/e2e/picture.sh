@@ -39,11 +39,12 @@ looks_mirrored() {
   awk -v a="$(mirror_asymmetry "$1")" 'BEGIN { exit !(a < 0.25) }'
 }
 
-# shoot_until WINDOW PNG CHECK...: shoots the X window into PNG up to 5 times
+# shoot_until WINDOW PNG CHECK...: shoots the X window into PNG up to 8 times
 # 0.6 s apart until `CHECK... PNG` passes (a wedge transition breaks the
-# symmetry for up to 2 s); false when none does or the window is gone.
+# symmetry for up to 2 s, a loaded machine starts late); false when none does
+# or the window is gone.
 shoot_until() {
-  for _ in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5 6 7 8; do
     sleep 0.6
     import -window "$1" "$2" 2>/dev/null || return 1
     "${@:3}" "$2" && return

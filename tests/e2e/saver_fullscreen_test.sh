@@ -47,10 +47,13 @@ expect_exit "$saver" 0 "SIGTERM"
 xsetroot -solid '#336699'
 xrandr --newmode 800x600_e2e 40 800 840 968 1056 600 601 605 628
 xrandr --addmode screen 800x600_e2e
+xrandr --newmode 1024x600_e2e 50 1024 1064 1168 1312 600 601 604 622
+xrandr --addmode screen 1024x600_e2e
 start_saver 1000 740
-for mode in 800x600_e2e 1024x768; do
+for mode in 800x600_e2e 1024x600_e2e 1024x768; do   # both sides, the width, the height
   xrandr -s "$mode"
   shot_fills root "screen at $mode"
+  [ "$(geometry "$(saver_window)" | tr ' ' x)" = "0x0x${mode%%_*}" ] || fail "at $mode: window at $(geometry "$(saver_window)")"
 done
 kill -TERM "$saver"
 expect_exit "$saver" 0 "SIGTERM after screen changes"

@@ -16,17 +16,32 @@ corner_label() {
     awk '/#000000/ { black++ } /#FFFFFF/ { white++ } END { exit !(black > 1000 && white > 130) }'
 }
 
-run_and_shoot mirrored
-check_picture mirrored mirrored
+# label_height PNG: how many pixel rows of the label's black box stand at the
+# picture's lower-left corner (26 while a font pixel is 2 screen pixels).
+label_height() {
+  convert "$1" -gravity SouthWest -crop 1x60+1+0 +repage txt:- | tac | awk '!/#000000/ { exit } { n++ } END { print n + 0 }'
+}
+
+run_and_check mirrored mirrored
 covers_corners "$work/mirrored.png" 0,0,0 || fail "mirrored frame has no gradient"
 ! corner_label "$work/mirrored.png" || fail "a label in the corner without --fps"
 
 write_settings 0
-run_and_shoot plain
-check_picture plain plain
+run_and_check plain plain
 covers_corners "$work/plain.png" 0,0,0 || fail "plain frame has no gradient"
-run_and_shoot fps -fps
+run_and_check fps mirrored -fps
 corner_label "$work/fps.png" || fail "-fps: no frame rate in the lower-left corner"
+[ "$(label_height "$work/fps.png")" = 26 ] || fail "-fps: a label $(label_height "$work/fps.png") pixels high"
+# The text's first letter, an F of 14 font pixels, 2x2 screen pixels each, and nothing below it.
+[ "$(convert "$work/fps.png" -gravity SouthWest -crop 10x18+6+2 +repage txt:- | grep -c '#FFFFFF')" = 56 ] || fail "-fps: no F"
+# In a small window too the font stays 2 pixels a font pixel.
+start_parent 240 100
+"$ORCHARDIA" --window-id "$parent" -fps 2>>"$work/stderr" &
+saver=$!
+small_label() { import -window "$parent" "$work/small.png" && [ "$(label_height "$work/small.png")" = 26 ]; }
+wait_for 5 small_label || fail "-fps at 240x100: a label $(label_height "$work/small.png") pixels high"
+kill -TERM "$saver" && expect_exit "$saver" 0 "-fps at 240x100: SIGTERM"
+exec 3>&-
 
 # --root with no daemon draws on the root window itself, under a window manager
 # too: no window the manager manages, the whole root filled and mirrored
@@ -36,7 +51,7 @@ start_openbox
 xsetroot -solid '#336699'
 "$ORCHARDIA" --root 2>>"$work/stderr" &
 saver=$!
-shoot hosted 3
+shoot hosted 3 mirrored
 check_picture hosted mirrored
 [ -z "$(xdotool search --pid "$saver")" ] && ! xprop -root _NET_CLIENT_LIST | grep -q 0x ||
   fail "--root made a window: $(xprop -root _NET_CLIENT_LIST)"
@@ -56,7 +71,9 @@ start_xvfb 640x480 -cc 5
 start_parent 100 100
 "$ORCHARDIA" --root 2>>"$work/stderr" &
 saver=$!
-wait_for 10 has_saver_window && sleep 3 && import -window "$(saver_window)" "$work/direct.png" || fail "DirectColor root: no window"
+wait_for 10 has_saver_window || fail "DirectColor root: no window"
+sleep 2
+shoot_until "$(saver_window)" "$work/direct.png" shot_is mirrored
 check_picture direct mirrored
 xwininfo -id "$(saver_window)" | grep -q 'Override Redirect State: yes' && [ "$(geometry "$(saver_window)")" = "0 0 640 480" ] &&
   xwininfo -root -children | grep '^ *0x' | tail -1 | grep -q '"SaverWindow"' || fail "DirectColor root: $(xwininfo -root -children)"

@@ -17,7 +17,7 @@ wait_for 10 has_child || fail "no child window in the parent"
 xdotool mousemove --window "$parent" 10 10 mousemove --window "$parent" 300 190 click 1 key a
 sleep 0.5
 running "$saver" || fail "preview ended on input"
-for size in "640 480" "200 150"; do
+for size in "640 480" "200 150" "200 300" "360 300"; do
   xdotool windowsize "$parent" $size
   shot_fills "$parent" "parent resized to $size"
 done

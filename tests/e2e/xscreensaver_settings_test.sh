@@ -27,6 +27,7 @@ resource() { sed -n '/^programs:/,$p' "$list"; }
 echo notes >"$list.tmp" && echo draft >"$list.tmp.backup"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to no file: $(cat "$work/said")"
 resource | diff -u "$work/added" - >&2 || fail "the new file is not the default list plus orchardia"
+[ "$(stat -c %a "$list")" = 644 ] || fail "the new file's mode is $(stat -c %a "$list")"
 cp "$list" "$work/first"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] && cmp -s "$list" "$work/first" || fail "added twice: $(cat "$work/said")"
 [ "$(edit remove-from-xscreensaver)" = "0 1" ] || fail "remove: $(cat "$work/said")"
@@ -43,6 +44,7 @@ cp "$list" "$work/written-added"
 sed -i 's/  GL: orchardia --root/- GL:\t\t\t\torchardia --root --fps/' "$list"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "a disabled entry added again"
 [ "$(edit remove-from-xscreensaver)" = "0 1" ] && cmp -s "$list" "$work/written" || fail "removal left $(diff "$work/written" "$list")"
+chmod 600 "$list" && edit add-to-xscreensaver >/dev/null && [ "$(stat -c %a "$list")" = 600 ] || fail "a private file made $(stat -c %a "$list")"
 
 # Commands run at once take turns: none fails, and the file ends as the last
 # one left it, never torn or listing orchardia twice.

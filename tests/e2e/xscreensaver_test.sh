@@ -47,7 +47,7 @@ daemon_draws() {
   as_user xscreensaver-command "${@:4}" >/dev/null
   wait_for 15 entry_runs "$3" || fail "the daemon did not start orchardia $3: $(tail -5 "$work/shared/daemon.log")"
   local pid; pid=$(entry_pid "$3")
-  shoot "$1" 4
+  shoot "$1" 4 "$2"
   check_picture "$1" "$2"
   as_user xscreensaver-command -deactivate >/dev/null
   wait_for 10 stopped "$pid" || fail "orchardia $3 still running after deactivation"

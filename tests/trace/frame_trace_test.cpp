@@ -318,6 +318,18 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
 
     prng::ForceNext(4242);
     EXPECT_EQ(prng::rand(), 4242) << "a different number of random draws than queued";
+
+    // One side changed is a new size, the viewport the frame's first call; the
+    // same size again is none (viewport 0 x 0 below: no projection).
+    const struct {
+        int width, height;
+        double viewWidth, viewHeight;
+    } sizes[] = {{200, 0, 0, 0}, {300, 1, 300, 1}, {300, 2, 300, 2}, {0, 2, 1, 2}};
+    for (const auto& size : sizes) {
+        scene.Resize(size.width, size.height);
+        const Call first = Record(0).at(0), viewport = {"glViewport", {0, 0, size.viewWidth, size.viewHeight}};
+        EXPECT_EQ(first == viewport, size.viewWidth != 0) << size.width << "x" << size.height << ": " << first;
+    }
 }
 
 // Sprites are drawn once per wedge copy: both copies of every second wedge

@@ -128,13 +128,13 @@ TEST_F(FrameClockTest, SceneTimeIsWholeMilliseconds) {
     }
 }
 
-// 33 ms frames at any uptime: scene time, sprite 0's phase, the gradient's turn and colour advance as
+// 33 ms frames at any uptime: scene time, sprite 0's phase, the gradient's turn and colours advance as
 // in the first minute (to within 1 ms of motion), a forced transition is halfway at 1 s, and windows
 // of 31 frames measure 30 / 1.023 s. The last two rows cross the first and the second rebasing.
 TEST_F(FrameClockTest, MotionIsTheSameAtAnyUptime) {
     const int64_t h = 3600000, d = 24 * h;
     const int64_t uptimes[] = {0, h, 3 * h, d, 7 * d, 30 * d, 365 * d, 3652 * d, 8191500, 12287500};
-    const double steps[] = {0.033, 0.00165, 0.264, 0.0033}, periods[] = {1e12, 1, 360, 2 * M_PI};
+    const double steps[] = {0.033, 0.00165, 0.264, 0.0033, 0.00066}, periods[] = {1e12, 1, 360, 2 * M_PI, 2 * M_PI};
     for (int64_t uptime : uptimes) {
         SetUp();
         scene.SetUpWedges();
@@ -142,16 +142,16 @@ TEST_F(FrameClockTest, MotionIsTheSameAtAnyUptime) {
         field.SpawnSprites();
         field.driftLength = 1 << 30;  // no drift cycle begins, so no wedge change but the one forced below
         scene.spriteField = &field;
-        double last[4] = {}, halfway = 0;
+        double last[5] = {}, halfway = 0;
         for (int frame = 0; frame <= 100; ++frame) {
             UpdateAt(double(uptime + 33 * frame));
             const GradientPhases g = GradientAt(scene.sceneTimeBase, scene.sceneTime);
             const double time = double(scene.sceneTimeBase) + double(scene.sceneTime);
-            const double now[4] = {time, field.sprites[0].phase, g.turn, g.colourA};
-            for (int i = 0; i < 4 && frame > 0; ++i)
+            const double now[5] = {time, field.sprites[0].phase, g.turn, g.colourA, g.colourB};
+            for (int i = 0; i < 5 && frame > 0; ++i)
                 ASSERT_NEAR(std::remainder(now[i] - last[i], periods[i]), steps[i], steps[i] / 33)
                     << uptime + 33 * frame;
-            std::copy(now, now + 4, last);
+            std::copy(now, now + 5, last);
             if (frame == 0) scenetest::ResetTransition(), scene.SelectConfig(0, false), scene.SelectConfig(7, true);
             if (frame == 30) UpdateAt(double(uptime + 1000)), halfway = scene.FrameConfig().segmentAngle;
         }

@@ -68,11 +68,11 @@ Bytes Truncated(const Bytes& jpeg, size_t length) {
     return Bytes(jpeg.begin(), jpeg.begin() + std::min(length, jpeg.size()));
 }
 
-// The image with its frame header claiming `width` pixels per row.
-Bytes WithWidth(Bytes jpeg, unsigned width) {
+// The image with its frame header claiming `pixels` rows (at offset 5) or pixels per row (at offset 7).
+Bytes WithSide(Bytes jpeg, size_t offset, unsigned pixels) {
     size_t frame = FindMarker(jpeg, 0xC0);
-    jpeg[frame + 7] = static_cast<unsigned char>(width >> 8);
-    jpeg[frame + 8] = static_cast<unsigned char>(width & 0xFF);
+    jpeg[frame + offset] = static_cast<unsigned char>(pixels >> 8);
+    jpeg[frame + offset + 1] = static_cast<unsigned char>(pixels & 0xFF);
     return jpeg;
 }
 
@@ -140,7 +140,8 @@ TEST_P(DecodeFailureTest, ReturnsFalseAndReleasesEverything) {
     Add("BAD_GARBAGE", garbage);
     Add("BAD_HEADER_CUT", Truncated(colour, FindMarker(colour, 0xDA) - 40));
     Add("BAD_TABLES_ONLY", Truncated(colour, FindMarker(colour, 0xC0)));
-    Add("BAD_HUGE", WithWidth(Embedded("LOGO_MASK"), 9000));
+    Add("BAD_WIDE", WithSide(Embedded("LOGO_MASK"), 7, 9000));
+    Add("BAD_TALL", WithSide(Embedded("LOGO_MASK"), 5, 9000));
 
     testing::internal::CaptureStderr();
     bool decoded = c.mask != nullptr ? DecodeMaskedTexture(&image, c.colour, c.mask) : DecodeTexture(&image, c.colour);
@@ -172,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"colour of one component", "JPEG_FRUIT_MASK", "JPEG_FRUIT_MASK", ""},
         FailureCase{"mask of three components", "JPEG_FRUIT_RGB", "JPEG_FRUIT_RGB", ""},
         FailureCase{"mask of another size", "JPEG_FRUIT_RGB", "LOGO_MASK", ""},
-        FailureCase{"image too wide", "BAD_HUGE", nullptr, ""}),
+        FailureCase{"image too wide", "BAD_WIDE", nullptr, ""},
+        FailureCase{"image too tall", "BAD_TALL", nullptr, ""}),
     [](const testing::TestParamInfo<FailureCase>& info) {
         std::string name = info.param.what;
         for (char& ch : name) {

@@ -206,7 +206,14 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"a settings folder others may write",
                   [](const ConfigFolder& f) {
                       Put(f, "orchardia/user.reg", kOld);
-                      chmod(f.Folder().c_str(), 0777);
+                      chmod(f.Folder().c_str(), 0757);
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "can be written by other users; not saved", "orchardia/user.reg", kOld,
+                  0600, {"orchardia", "orchardia/user.reg"}},
+        FaultCase{"a settings folder its group may write",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      chmod(f.Folder().c_str(), 0770);
                   },
                   ERROR_REGISTRY_IO_FAILED, "can be written by other users; not saved", "orchardia/user.reg", kOld,
                   0600, kRefusedTree},

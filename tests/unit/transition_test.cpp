@@ -1,6 +1,8 @@
 // Selecting wedge configurations and the eased change of wedge angle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/Random.h"
 #include "scene/Scene.h"
 #include "scene/testing.h"
@@ -101,6 +103,20 @@ TEST_F(TransitionTest, RandomSelectionDrawsOneIndexAndEightMeansEntryZero) {
         EXPECT_EQ(scene.currentConfig, &scene.configs[row.entry]) << row.rand;
         EXPECT_EQ(prng::rand(), 777);  // exactly one draw
     }
+    // The generator's own draws: state = state * 1103515245 + 12345 (mod 2^32),
+    // rand = its bits 16 to 30; 15 bits, the top one used.
+    const struct {
+        unsigned seed;
+        int draws[4];
+    } seeds[] = {{1, {16838, 5758, 10113, 17515}}, {0, {0, 21468, 9988, 22117}}, {255, {1160, 13267, 9283, 28381}}};
+    for (const auto& row : seeds) {
+        prng::srand(row.seed);
+        for (int draw : row.draws) EXPECT_EQ(prng::rand(), draw) << "seed " << row.seed;
+    }
+    int highest = 0;
+    for (int i = 0; i < 65536; ++i) highest = std::max(highest, prng::rand());
+    EXPECT_LE(highest, prng::kRandMax);
+    EXPECT_GT(highest, prng::kRandMax / 2);
     scene.SelectConfig(8, false);
     EXPECT_EQ(scene.currentConfig, &scene.configs[0]);
 }

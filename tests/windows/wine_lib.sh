@@ -97,7 +97,7 @@ check_saver_run() {
 
   xdotool windowfocus --sync "$window"
   sleep 2
-  import -window root "$screenshot"
+  shoot_until root "$screenshot" shows_sprites || true  # the caller's check of the shot says what it lacks
   kill -0 "$SAVER_PID" 2>/dev/null || fail "the saver ended before any input"
   xdotool key space
   keyed=$SECONDS

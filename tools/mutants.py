@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Single-point mutants on the program's lines changed since a commit.
+
+Each mutant (a comparison swapped, one operand of && or || dropped, an integer
+constant or mask changed, one call statement dropped) is written into the tree,
+built incrementally in its own folder and run against the smallest test set
+that can see its file; the file is restored before the next one, on failure
+and on SIGINT/SIGTERM alike. Usage: tools/mutants.py --base COMMIT [options].
+"""
+import argparse, os, random, re, signal, subprocess, sys, time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+CODE_DIRS = ["app", "scene", "sprites", "assets", "common", "platform"]
+SOURCE_EXTS = (".cpp", ".h")
+KEYWORDS = {"if", "for", "while", "switch", "return", "sizeof", "delete", "throw", "case", "do", "else"}
+UNIT_GL = "unit|gl"
+# The stand-in and the program's window code run whole only in the built program.
+E2E_DIRS = ("platform/", "app/")
+STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
+
+
+def git(*args):
+    return subprocess.run(["git", *args], cwd=ROOT, check=True, capture_output=True, text=True).stdout
+
+
+def changed_lines(base, only):
+    """{path: set(line numbers)} of lines added or changed since base."""
+    paths = [p for p in only if p.split("/")[0] in CODE_DIRS] if only else CODE_DIRS
+    if not paths:
+        sys.exit(f"mutants: --only names none of {', '.join(CODE_DIRS)}")
+    diff = git("diff", "-U0", "--no-color", base, "--", *paths)
+    lines, path = {}, None
+    for row in diff.splitlines():
+        if row.startswith("+++ "):
+            path = row[6:] if row.startswith("+++ b/") else None
+        elif row.startswith("@@") and path and path.endswith(SOURCE_EXTS):
+            start, _, count = re.match(r"@@ -\S+ \+(\d+)(,(\d+))?", row).groups()
+            count = 1 if count is None else int(count)
+            lines.setdefault(path, set()).update(range(int(start), int(start) + count))
+    return lines
+
+
+def masked(text):
+    """The line with string and char literals, comments and float literals blanked."""
+    out, i, quote = list(text), 0, None
+    while i < len(text):
+        c = text[i]
+        if quote:
+            if c == "\\":
+                out[i] = " "
+                if i + 1 < len(text):
+                    out[i + 1] = " "
+                i += 2
+                continue
+            if c == quote:
+                quote = None
+            else:
+                out[i] = " "
+        elif c in "\"'":
+            quote = c
+        elif text.startswith("//", i):
+            out[i:] = " " * (len(text) - i)
+            break
+        elif text.startswith("/*", i):
+            end = text.find("*/", i + 2)
+            end = len(text) if end < 0 else end + 2
+            out[i:end] = " " * (end - i)
+            i = end
+            continue
+        i += 1
+    line = "".join(out)
+    floats = r"(?<![\w.])(\d+\.\d*|\.\d+|\d+(?=[eE][-+]?\d))([eE][-+]?\d+)?[fF]?"
+    return re.sub(floats, lambda m: " " * len(m.group(0)), line)
+
+
+def operand_end(line, pos, step):
+    """Where the operand of a logical operator ends, scanning from pos by step (+1 or -1)."""
+    opens, closes = ("([", ")]") if step > 0 else (")]", "([")
+    depth, i = 0, pos
+    while 0 <= i < len(line):
+        c = line[i]
+        if c in opens:
+            depth += 1
+        elif c in closes:
+            if depth == 0:
+                return i
+            depth -= 1
+        elif depth == 0:
+            pair = line[i:i + 2] if step > 0 else line[max(0, i - 1):i + 1]
+            if pair in ("&&", "||") or c in ",;?{}" or (c == ":" and ":" not in line[i - 1:i + 2:2]):
+                return i
+            if c == "=" and line[i - 1:i] not in "=!<>" and line[i + 1:i + 2] != "=":
+                return i
+            if step < 0 and re.search(r"\breturn\s$", line[:i + 1]):
+                return i
+        i += step
+    return i
+
+
+def mutants_of(path, number, text):
+    """Every mutant of one line: (path, number, new line, description)."""
+    code = masked(text)
+    stripped = code.strip()
+    if not stripped or stripped.startswith(("#include", "#pragma", "/*", "*")) or "static_assert" in code:
+        return []
+    if stripped.startswith("{") and re.fullmatch(r"[\s{},'0-9a-fA-FxXuU]*", stripped):
+        return []  # a row of a constant table: data, not logic
+    found = []
+    for m in re.finditer(r"(?<=\s)(<=|>=|==|!=|<|>)(?=\s)", code):
+        swap = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}[m.group(1)]
+        found.append((m.start(), m.end(), swap, f"{m.group(1)} -> {swap}"))
+    for m in re.finditer(r"\s(&&|\|\|)\s", code):
+        left = operand_end(code, m.start() - 1, -1) + 1
+        right = operand_end(code, m.end(), +1)
+        lhs, rhs = code[left:m.start()].strip(), code[m.end():right].strip()
+        if lhs and rhs:
+            found.append((left, m.end(), "", f"drop `{text[left:m.start()].strip()} {m.group(1)}`"))
+            found.append((m.start(), right, "", f"drop `{m.group(1)} {text[m.end():right].strip()}`"))
+    if not stripped.startswith("#") or stripped.startswith("#define"):
+        for m in re.finditer(r"(?<![\w.])(0[xX][0-9a-fA-F]+|\d+)([uUlL]*)(?![\w.])", code):
+            digits = m.group(1)
+            hexadecimal = digits[1:2] in ("x", "X")
+            value = int(digits, 16 if hexadecimal else 8 if digits[0] == "0" and len(digits) > 1 else 10)
+            if digits[0] == "0" and len(digits) > 1:  # a mask: its highest bit cleared
+                new = value & ~(1 << (value.bit_length() - 1)) if value else 1
+                new = hex(new) if hexadecimal else "0" + oct(new)[2:]
+            else:
+                new = str(1 if value == 0 else value + 1)
+            found.append((m.start(1), m.end(1), new, f"{digits} -> {new}"))
+    call = re.match(r"^(\s*)([\w:.>\-\[\]]+)\s*\(.*\)\s*;\s*$", code)
+    balanced = code.count("(") == code.count(")")  # not the tail of a call begun above
+    if call and balanced and path.endswith(".cpp") and call.group(2) not in KEYWORDS:
+        found.append((len(call.group(1)), len(text.rstrip("\n")), ";", f"drop `{text.strip()}`"))
+    return [(path, number, text[:a] + new + text[b:], what) for a, b, new, what in found]
+
+
+class Interrupted(Exception):
+    pass
+
+
+def on_signal(signum, frame):
+    raise Interrupted(signal.Signals(signum).name)
+
+
+def run(command, timeout, log):
+    """The command's exit status; its whole process group ends with it (timeout or interrupt)."""
+    with open(log, "a") as out:
+        out.write(f"\n$ {' '.join(command)}\n")
+        out.flush()
+        child = subprocess.Popen(command, cwd=ROOT, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        try:
+            return child.wait(timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGKILL)
+            child.wait()
+            return 124
+        except BaseException:
+            os.killpg(child.pid, signal.SIGTERM)
+            child.wait()
+            raise
+
+
+def first_failure(log_text):
+    failed = re.findall(r"Test\s+#\d+: (\S+) \.+\*+(?:Failed|Timeout|Exception)|\d+ - (\S+) \(", log_text)
+    return next((a or b for a, b in failed), "a test")
+
+
+def test(args, path, log):
+    """The name of the first test that fails against the built mutant, or None."""
+    labels = [UNIT_GL] + (["e2e"] if path.startswith(E2E_DIRS) else [])
+    for label in labels:
+        start = os.path.getsize(log)
+        ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", args.build, "-L", label, "--stop-on-failure",
+                 "-j", str(args.jobs), "--timeout", "180", "--no-tests=ignore"]
+        if run(ctest, 1800, log) != 0:
+            with open(log) as text:
+                text.seek(start)
+                return first_failure(text.read())
+    return None
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--base", required=True, help="mutate the lines changed since this commit")
+    parser.add_argument("--only", action="append", default=[], help="restrict to this file or folder (repeatable)")
+    parser.add_argument("--sample", type=int, help="run only N mutants, drawn at random")
+    parser.add_argument("--seed", type=int, default=1, help="the sample's seed")
+    parser.add_argument("--minutes", type=float, default=60, help="start no mutant after this many minutes")
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--build", default="build-mutants", help="the build folder of the mutants")
+    parser.add_argument("--list", action="store_true", help="print the mutants and stop")
+    args = parser.parse_args()
+    if git("status", "--porcelain", "--untracked-files=no").strip():
+        sys.exit("mutants: the tree has uncommitted changes; commit or stash them first")
+    mutants = []
+    for path, numbers in sorted(changed_lines(args.base, args.only).items()):
+        with open(os.path.join(ROOT, path)) as source:
+            text = source.readlines()
+        mutants += [m for n in sorted(numbers) if n <= len(text) for m in mutants_of(path, n, text[n - 1])]
+    if args.sample is not None and args.sample < len(mutants):
+        mutants = sorted(random.Random(args.seed).sample(mutants, args.sample), key=lambda m: (m[0], m[1]))
+    if args.list:
+        for path, number, _, what in mutants:
+            print(f"{path}:{number}\t{what}")
+        return
+    os.makedirs(os.path.join(ROOT, args.build), exist_ok=True)
+    log = os.path.join(ROOT, args.build, "mutants.log")
+    open(log, "w").close()
+    if run(["cmake", "-S", ".", "-B", args.build], 600, log) or run(["cmake", "--build", args.build, "-j", str(args.jobs)], 7200, log):
+        sys.exit(f"mutants: the unmutated tree does not build; see {log}")
+    for number in STOP_SIGNALS:
+        signal.signal(number, on_signal)
+    deadline, results = time.time() + args.minutes * 60, []
+    print(f"{len(mutants)} mutants; log in {os.path.relpath(log, ROOT)}", flush=True)
+    try:
+        for path, number, line, what in mutants:
+            if time.time() > deadline:
+                break
+            full = os.path.join(ROOT, path)
+            with open(full) as source:
+                original = source.read()
+            lines = original.splitlines(keepends=True)
+            lines[number - 1] = line
+            try:
+                with open(full, "w") as source:
+                    source.write("".join(lines))
+                if run(["cmake", "--build", args.build, "-j", str(args.jobs)], 1800, log) != 0:
+                    verdict = "killed by the compiler"
+                else:
+                    killer = test(args, path, log)
+                    verdict = f"killed by {killer}" if killer else "SURVIVED"
+            finally:
+                signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+                with open(full, "w") as source:
+                    source.write(original)
+                signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
+            results.append((f"{path}:{number}", what, verdict))
+            print(f"{path}:{number}\t{what}\t{verdict}", flush=True)
+    except Interrupted as signal_name:
+        print(f"mutants: stopped by {signal_name}; the tree is restored", file=sys.stderr)
+    killed = sum(1 for r in results if r[2].startswith("killed"))
+    by_compiler = sum(1 for r in results if r[2] == "killed by the compiler")
+    print(f"\n{len(results)} of {len(mutants)} mutants run: {killed} killed ({by_compiler} by the compiler), "
+          f"{len(results) - killed} survived; score {100 * killed / max(1, len(results)):.0f}%")
+    survivors = [r for r in results if r[2] == "SURVIVED"]
+    for where, what, _ in survivors:
+        print(f"  survived: {where}\t{what}")
+
+
+if __name__ == "__main__":
+    main()
