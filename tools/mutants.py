@@ -3,11 +3,12 @@
 
 Each mutant (a comparison swapped, one operand of && or || dropped, an integer
 constant or mask changed, one call statement dropped) is written into the tree,
-built incrementally in its own folder and run against the smallest test set
-that can see its file; the file is restored before the next one, on failure
-and on SIGINT/SIGTERM alike. Usage: tools/mutants.py --base COMMIT [options].
+built incrementally in its own folder and run against the tests that run its
+line (found once per commit by a coverage build, each test alone), fastest
+first; the file is restored before the next one, on failure and on
+SIGINT/SIGTERM alike. Usage: tools/mutants.py --base COMMIT [options].
 """
-import argparse, os, random, re, signal, subprocess, sys, time
+import argparse, glob, json, os, random, re, signal, subprocess, sys, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CODE_DIRS = ["app", "scene", "sprites", "assets", "common", "platform"]
@@ -17,6 +18,10 @@ UNIT_GL = "unit|gl"
 # The stand-in and the program's window code run whole only in the built program.
 E2E_DIRS = ("platform/", "app/")
 STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
+COVERAGE_FLAGS = ["-DCMAKE_BUILD_TYPE=Debug"] + [f"-DCMAKE_{kind}_FLAGS=--coverage" for kind in
+                                                  ("C", "CXX", "EXE_LINKER", "SHARED_LINKER", "MODULE_LINKER")]
+# What the end-to-end scripts run: the program and the message-box helper built on the stand-in.
+E2E_TARGETS = ["orchardia", "show_message_box"]
 
 
 def git(*args):
@@ -165,13 +170,99 @@ def first_failure(log_text):
     return next((a or b for a, b in failed), "a test")
 
 
-def test(args, path, log):
-    """The name of the first test that fails against the built mutant, or None."""
-    labels = [UNIT_GL] + (["e2e"] if path.startswith(E2E_DIRS) else [])
-    for label in labels:
+class Test:
+    def __init__(self, number, name, command, labels):
+        self.number, self.name, self.labels = number, name, labels
+        self.target = E2E_TARGETS if "e2e" in labels else [os.path.basename(command[0])]
+        self.seconds = 0.0
+
+
+def listed_tests(build):
+    """ctest's unit, GL and e2e tests of a build folder, by name."""
+    listing = json.loads(subprocess.run(["ctest", "--test-dir", build, "--show-only=json-v1"], cwd=ROOT,
+                                        check=True, capture_output=True, text=True).stdout)
+    tests = {}
+    for number, entry in enumerate(listing["tests"], 1):
+        labels = next((p["value"] for p in entry.get("properties", []) if p["name"] == "LABELS"), [])
+        if set(labels) & {"unit", "gl", "e2e"}:
+            tests[entry["name"]] = Test(number, entry["name"], entry.get("command", [""]), labels)
+    return tests
+
+
+def lines_run(folder):
+    """{path: {line: count}} of the program's lines in the coverage build's .gcda files."""
+    found, data = {}, glob.glob(os.path.join(folder, "**", "*.gcda"), recursive=True)
+    report = subprocess.run(["gcov", "--json-format", "--stdout", *data], cwd=folder,
+                            capture_output=True, text=True).stdout if data else ""
+    decoder, at = json.JSONDecoder(), 0
+    while at < len(report):
+        if report[at].isspace():
+            at += 1
+            continue
+        unit, at = decoder.raw_decode(report, at)
+        for source in unit.get("files", []):
+            path = os.path.relpath(os.path.join(unit.get("current_working_directory", folder), source["file"]), ROOT)
+            if path.split("/")[0] in CODE_DIRS:
+                counts = found.setdefault(path, {})
+                for line in source["lines"]:
+                    counts[line["line_number"]] = counts.get(line["line_number"], 0) + line["count"]
+    return found
+
+
+def coverage(args, log):
+    """{path: {line: [names of the tests that run it]}} and each test's seconds, made once per commit."""
+    folder = os.path.join(ROOT, args.coverage_build)
+    cache = os.path.join(folder, f"lines-{git('rev-parse', 'HEAD').strip()}.json")
+    if os.path.exists(cache):
+        with open(cache) as saved:
+            return json.load(saved)
+    print(f"mutants: running each test alone in {os.path.relpath(folder, ROOT)} to see which lines it runs", flush=True)
+    if run(["cmake", "-S", ".", "-B", folder, *COVERAGE_FLAGS], 600, log) or \
+            run(["cmake", "--build", folder, "-j", str(args.jobs)], 7200, log):
+        sys.exit(f"mutants: the coverage build failed; see {log}")
+    lines, seconds = {}, {}
+    for test in listed_tests(folder).values():
+        for stale in glob.glob(os.path.join(folder, "**", "*.gcda"), recursive=True):
+            os.remove(stale)
+        started = time.time()
+        run(["tools/with-xvfb.sh", "ctest", "--test-dir", folder, "-I", f"0,0,0,{test.number}", "--timeout", "300"], 900, log)
+        seconds[test.name] = time.time() - started
+        for path, counts in lines_run(folder).items():
+            for number, count in counts.items():
+                runners = lines.setdefault(path, {}).setdefault(str(number), [])
+                if count:
+                    runners.append(test.name)
+    with open(cache, "w") as saved:
+        json.dump({"lines": lines, "seconds": seconds}, saved)
+    return {"lines": lines, "seconds": seconds}
+
+
+def chosen(args, path, number, cover, tests):
+    """The tests to run against a mutant of path:number, fastest first, and how they were chosen."""
+    in_file = cover["lines"].get(path)
+    if in_file is None:
+        wanted = {"unit", "gl"} | ({"e2e"} if path.startswith(E2E_DIRS) else set())
+        names, how = [t.name for t in tests.values() if wanted & set(t.labels)], "no coverage data; by folder"
+    elif in_file.get(str(number)):
+        names, how = in_file[str(number)], ""
+    else:
+        names = {name for runners in in_file.values() for name in runners}
+        how = "no test runs this line; the file's tests" if str(number) in in_file else "the file's tests"
+    picked = sorted((tests[n] for n in set(names) if n in tests), key=lambda t: cover["seconds"].get(t.name, 0))
+    return picked, how
+
+
+def test(args, picked, log):
+    """The name of the first test that fails against the built mutant, or None: unit and GL tests
+    in one go, then the e2e scripts args.jobs at a time."""
+    quick = [t for t in picked if "e2e" not in t.labels]
+    slow = [t for t in picked if "e2e" in t.labels]
+    batches = ([quick] if quick else []) + [slow[i:i + args.jobs] for i in range(0, len(slow), args.jobs)]
+    for batch in batches:
         start = os.path.getsize(log)
-        ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", args.build, "-L", label, "--stop-on-failure",
-                 "-j", str(args.jobs), "--timeout", "180", "--no-tests=ignore"]
+        numbers = ",".join(str(t.number) for t in batch)
+        ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", args.build, "-I", f"0,0,0,{numbers}",
+                 "--stop-on-failure", "-j", str(args.jobs), "--timeout", "180"]
         if run(ctest, 1800, log) != 0:
             with open(log) as text:
                 text.seek(start)
@@ -188,7 +279,9 @@ def main():
     parser.add_argument("--minutes", type=float, default=60, help="start no mutant after this many minutes")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--build", default="build-mutants", help="the build folder of the mutants")
+    parser.add_argument("--coverage-build", default="build-coverage", help="the build folder that finds who runs what")
     parser.add_argument("--list", action="store_true", help="print the mutants and stop")
+    parser.add_argument("--resume", action="store_true", help="skip the mutants an earlier run saw killed")
     args = parser.parse_args()
     if git("status", "--porcelain", "--untracked-files=no").strip():
         sys.exit("mutants: the tree has uncommitted changes; commit or stash them first")
@@ -208,43 +301,55 @@ def main():
     open(log, "w").close()
     if run(["cmake", "-S", ".", "-B", args.build], 600, log) or run(["cmake", "--build", args.build, "-j", str(args.jobs)], 7200, log):
         sys.exit(f"mutants: the unmutated tree does not build; see {log}")
+    cover, tests = coverage(args, log), listed_tests(args.build)
+    # Killed mutants, one per row (file, mutated line, change), so that --resume runs only the rest.
+    done_file = os.path.join(ROOT, args.build, "killed.tsv")
+    done = set(open(done_file).read().splitlines()) if args.resume and os.path.exists(done_file) else set()
     for number in STOP_SIGNALS:
         signal.signal(number, on_signal)
     deadline, results = time.time() + args.minutes * 60, []
     print(f"{len(mutants)} mutants; log in {os.path.relpath(log, ROOT)}", flush=True)
     try:
         for path, number, line, what in mutants:
+            key = "\t".join((path, line.strip(), what))
+            if key in done:
+                continue
             if time.time() > deadline:
                 break
+            picked, how = chosen(args, path, number, cover, tests)
             full = os.path.join(ROOT, path)
             with open(full) as source:
                 original = source.read()
             lines = original.splitlines(keepends=True)
             lines[number - 1] = line
+            targets = sorted({target for t in picked for target in t.target})
             try:
                 with open(full, "w") as source:
                     source.write("".join(lines))
-                if run(["cmake", "--build", args.build, "-j", str(args.jobs)], 1800, log) != 0:
+                if run(["cmake", "--build", args.build, "-j", str(args.jobs), "--target", *targets], 1800, log) != 0:
                     verdict = "killed by the compiler"
                 else:
-                    killer = test(args, path, log)
-                    verdict = f"killed by {killer}" if killer else "SURVIVED"
+                    killer = test(args, picked, log) if picked else None
+                    verdict = f"killed by {killer}" if killer else f"SURVIVED ({how or 'the tests that run it'})"
             finally:
                 signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
                 with open(full, "w") as source:
                     source.write(original)
                 signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
+            if verdict.startswith("killed"):
+                with open(done_file, "a") as saved:
+                    saved.write(key + "\n")
             results.append((f"{path}:{number}", what, verdict))
-            print(f"{path}:{number}\t{what}\t{verdict}", flush=True)
+            print(f"{path}:{number}\t{what}\t{verdict}\t{len(picked)} tests", flush=True)
     except Interrupted as signal_name:
         print(f"mutants: stopped by {signal_name}; the tree is restored", file=sys.stderr)
     killed = sum(1 for r in results if r[2].startswith("killed"))
     by_compiler = sum(1 for r in results if r[2] == "killed by the compiler")
     print(f"\n{len(results)} of {len(mutants)} mutants run: {killed} killed ({by_compiler} by the compiler), "
           f"{len(results) - killed} survived; score {100 * killed / max(1, len(results)):.0f}%")
-    survivors = [r for r in results if r[2] == "SURVIVED"]
-    for where, what, _ in survivors:
-        print(f"  survived: {where}\t{what}")
+    for where, what, verdict in results:
+        if verdict.startswith("SURVIVED"):
+            print(f"  survived: {where}\t{what}\t{verdict[9:]}")
 
 
 if __name__ == "__main__":
