@@ -8,7 +8,7 @@ line (found once per commit by a coverage build, each test alone), fastest
 first; the file is restored before the next one, on failure and on
 SIGINT/SIGTERM alike. Usage: tools/mutants.py --base COMMIT [options].
 """
-import argparse, glob, json, os, random, re, signal, subprocess, sys, time
+import argparse, glob, hashlib, json, os, queue, random, re, signal, subprocess, sys, threading, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CODE_DIRS = ["app", "scene", "sprites", "assets", "common", "platform"]
@@ -147,12 +147,18 @@ def on_signal(signum, frame):
     raise Interrupted(signal.Signals(signum).name)
 
 
+LIVE, STOPPING = set(), threading.Event()  # the running commands' process groups; set on an interrupt
+
+
 def run(command, timeout, log):
     """The command's exit status; its whole process group ends with it (timeout or interrupt)."""
     with open(log, "a") as out:
         out.write(f"\n$ {' '.join(command)}\n")
         out.flush()
+        if STOPPING.is_set():
+            return 130
         child = subprocess.Popen(command, cwd=ROOT, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        LIVE.add(child.pid)
         try:
             return child.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -163,6 +169,8 @@ def run(command, timeout, log):
             os.killpg(child.pid, signal.SIGTERM)
             child.wait()
             raise
+        finally:
+            LIVE.discard(child.pid)
 
 
 def first_failure(log_text):
@@ -191,7 +199,8 @@ def listed_tests(build):
 
 def lines_run(folder):
     """{path: {line: count}} of the program's lines in the coverage build's .gcda files."""
-    found, data = {}, glob.glob(os.path.join(folder, "**", "*.gcda"), recursive=True)
+    found = {}
+    data = [f for f in glob.glob(os.path.join(folder, "**", "*.gcda"), recursive=True) if os.path.getsize(f)]
     report = subprocess.run(["gcov", "--json-format", "--stdout", *data], cwd=folder,
                             capture_output=True, text=True).stdout if data else ""
     decoder, at = json.JSONDecoder(), 0
@@ -210,9 +219,11 @@ def lines_run(folder):
 
 
 def coverage(args, log):
-    """{path: {line: [names of the tests that run it]}} and each test's seconds, made once per commit."""
+    """{path: {line: [names of the tests that run it]}} and each test's seconds, made once for each
+    state of the program and its tests."""
     folder = os.path.join(ROOT, args.coverage_build)
-    cache = os.path.join(folder, f"lines-{git('rev-parse', 'HEAD').strip()}.json")
+    trees = git("rev-parse", *[f"HEAD:{part}" for part in CODE_DIRS + ["tests", "cmake", "CMakeLists.txt"]])
+    cache = os.path.join(folder, f"lines-{hashlib.sha1(trees.encode()).hexdigest()[:12]}.json")
     if os.path.exists(cache):
         with open(cache) as saved:
             return json.load(saved)
@@ -222,8 +233,10 @@ def coverage(args, log):
         sys.exit(f"mutants: the coverage build failed; see {log}")
     lines, seconds = {}, {}
     for test in listed_tests(folder).values():
-        for stale in glob.glob(os.path.join(folder, "**", "*.gcda"), recursive=True):
-            os.remove(stale)
+        for notes in glob.glob(os.path.join(folder, "**", "*.gcno"), recursive=True):
+            # Empty counts that the daemon's tests, which run the program as another user, can fill.
+            os.close(os.open(notes[:-5] + ".gcda", os.O_WRONLY | os.O_CREAT | os.O_TRUNC))
+            os.chmod(notes[:-5] + ".gcda", 0o666)
         started = time.time()
         run(["tools/with-xvfb.sh", "ctest", "--test-dir", folder, "-I", f"0,0,0,{test.number}", "--timeout", "300"], 900, log)
         seconds[test.name] = time.time() - started
@@ -237,7 +250,7 @@ def coverage(args, log):
     return {"lines": lines, "seconds": seconds}
 
 
-def chosen(args, path, number, cover, tests):
+def chosen(path, number, cover, tests):
     """The tests to run against a mutant of path:number, fastest first, and how they were chosen."""
     in_file = cover["lines"].get(path)
     if in_file is None:
@@ -252,22 +265,60 @@ def chosen(args, path, number, cover, tests):
     return picked, how
 
 
-def test(args, picked, log):
-    """The name of the first test that fails against the built mutant, or None: unit and GL tests
-    in one go, then the e2e scripts args.jobs at a time."""
-    quick = [t for t in picked if "e2e" not in t.labels]
-    slow = [t for t in picked if "e2e" in t.labels]
-    batches = ([quick] if quick else []) + [slow[i:i + args.jobs] for i in range(0, len(slow), args.jobs)]
-    for batch in batches:
-        start = os.path.getsize(log)
-        numbers = ",".join(str(t.number) for t in batch)
-        ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", args.build, "-I", f"0,0,0,{numbers}",
-                 "--stop-on-failure", "-j", str(args.jobs), "--timeout", "180"]
-        if run(ctest, 1800, log) != 0:
-            with open(log) as text:
-                text.seek(start)
-                return first_failure(text.read())
-    return None
+class Worker:
+    """A checkout of HEAD of its own under the mutants' folder, built there: mutants are written
+    only into it, never into the tree you work in."""
+
+    def __init__(self, args, index):
+        self.tree = os.path.join(ROOT, args.build, f"tree-{index}")
+        self.build, self.log = os.path.join(self.tree, "build"), os.path.join(ROOT, args.build, f"mutants-{index}.log")
+        self.jobs = max(1, args.jobs // args.workers)
+        open(self.log, "w").close()
+        if not os.path.exists(os.path.join(self.tree, ".git")):
+            git("worktree", "prune")
+            git("worktree", "add", "--detach", "-f", self.tree, "HEAD")
+        subprocess.run(["git", "-C", self.tree, "checkout", "-q", "-f", "--detach", git("rev-parse", "HEAD").strip()],
+                       check=True)
+        if run(["cmake", "-S", self.tree, "-B", self.build], 600, self.log) or \
+                run(["cmake", "--build", self.build, "-j", str(args.jobs)], 7200, self.log):
+            sys.exit(f"mutants: the unmutated tree does not build; see {self.log}")
+        self.tests = listed_tests(self.build)
+
+    def verdict(self, path, number, line, cover):
+        picked, how = chosen(path, number, cover, self.tests)
+        full = os.path.join(self.tree, path)
+        with open(full) as source:
+            original = source.read()
+        lines = original.splitlines(keepends=True)
+        lines[number - 1] = line
+        targets = sorted({target for t in picked for target in t.target})
+        try:
+            with open(full, "w") as source:
+                source.write("".join(lines))
+            if run(["cmake", "--build", self.build, "-j", str(self.jobs), "--target", *targets], 1800, self.log):
+                return "killed by the compiler", picked
+            killer = self.first_failing(picked)
+            return (f"killed by {killer}" if killer else f"SURVIVED ({how or 'the tests that run it'})"), picked
+        finally:
+            with open(full, "w") as source:
+                source.write(original)
+
+    def first_failing(self, picked):
+        """The name of the first test that fails against the built mutant, or None: unit and GL
+        tests in one go, then the e2e scripts self.jobs at a time."""
+        quick = [t for t in picked if "e2e" not in t.labels]
+        slow = [t for t in picked if "e2e" in t.labels]
+        batches = ([quick] if quick else []) + [slow[i:i + self.jobs] for i in range(0, len(slow), self.jobs)]
+        for batch in batches:
+            start = os.path.getsize(self.log)
+            numbers = ",".join(str(t.number) for t in batch)
+            ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", self.build, "-I", f"0,0,0,{numbers}",
+                     "--stop-on-failure", "-j", str(self.jobs), "--timeout", "180"]
+            if run(ctest, 1800, self.log) != 0:
+                with open(self.log) as text:
+                    text.seek(start)
+                    return first_failure(text.read())
+        return None
 
 
 def main():
@@ -278,6 +329,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1, help="the sample's seed")
     parser.add_argument("--minutes", type=float, default=60, help="start no mutant after this many minutes")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--workers", type=int, default=2, help="mutants built and tested at once")
     parser.add_argument("--build", default="build-mutants", help="the build folder of the mutants")
     parser.add_argument("--coverage-build", default="build-coverage", help="the build folder that finds who runs what")
     parser.add_argument("--list", action="store_true", help="print the mutants and stop")
@@ -299,55 +351,54 @@ def main():
     os.makedirs(os.path.join(ROOT, args.build), exist_ok=True)
     log = os.path.join(ROOT, args.build, "mutants.log")
     open(log, "w").close()
-    if run(["cmake", "-S", ".", "-B", args.build], 600, log) or run(["cmake", "--build", args.build, "-j", str(args.jobs)], 7200, log):
-        sys.exit(f"mutants: the unmutated tree does not build; see {log}")
-    cover, tests = coverage(args, log), listed_tests(args.build)
+    for number in STOP_SIGNALS:
+        signal.signal(number, on_signal)
     # Killed mutants, one per row (file, mutated line, change), so that --resume runs only the rest.
     done_file = os.path.join(ROOT, args.build, "killed.tsv")
     done = set(open(done_file).read().splitlines()) if args.resume and os.path.exists(done_file) else set()
-    for number in STOP_SIGNALS:
-        signal.signal(number, on_signal)
-    deadline, results = time.time() + args.minutes * 60, []
-    print(f"{len(mutants)} mutants; log in {os.path.relpath(log, ROOT)}", flush=True)
+    results, todo = [], queue.Queue()
     try:
-        for path, number, line, what in mutants:
-            key = "\t".join((path, line.strip(), what))
-            if key in done:
-                continue
-            if time.time() > deadline:
-                break
-            picked, how = chosen(args, path, number, cover, tests)
-            full = os.path.join(ROOT, path)
-            with open(full) as source:
-                original = source.read()
-            lines = original.splitlines(keepends=True)
-            lines[number - 1] = line
-            targets = sorted({target for t in picked for target in t.target})
-            try:
-                with open(full, "w") as source:
-                    source.write("".join(lines))
-                if run(["cmake", "--build", args.build, "-j", str(args.jobs), "--target", *targets], 1800, log) != 0:
-                    verdict = "killed by the compiler"
-                else:
-                    killer = test(args, picked, log) if picked else None
-                    verdict = f"killed by {killer}" if killer else f"SURVIVED ({how or 'the tests that run it'})"
-            finally:
-                signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
-                with open(full, "w") as source:
-                    source.write(original)
-                signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
-            if verdict.startswith("killed"):
-                with open(done_file, "a") as saved:
-                    saved.write(key + "\n")
-            results.append((f"{path}:{number}", what, verdict))
-            print(f"{path}:{number}\t{what}\t{verdict}\t{len(picked)} tests", flush=True)
+        cover = coverage(args, log)
+        workers = [Worker(args, index) for index in range(args.workers)]
+        deadline = time.time() + args.minutes * 60
+        print(f"{len(mutants)} mutants; logs in {os.path.relpath(log, ROOT)[:-4]}-*.log", flush=True)
+        for mutant in mutants:
+            if "\t".join((mutant[0], mutant[2].strip(), mutant[3])) not in done:
+                todo.put(mutant)
+
+        def work(worker):
+            while not STOPPING.is_set() and time.time() < deadline:
+                try:
+                    path, number, line, what = todo.get_nowait()
+                except queue.Empty:
+                    return
+                verdict, picked = worker.verdict(path, number, line, cover)
+                if STOPPING.is_set():
+                    return
+                if verdict.startswith("killed"):
+                    with open(done_file, "a") as saved:
+                        saved.write("\t".join((path, line.strip(), what)) + "\n")
+                results.append((f"{path}:{number}", what, verdict))
+                print(f"{path}:{number}\t{what}\t{verdict}\t{len(picked)} tests", flush=True)
+
+        threads = [threading.Thread(target=work, args=(w,)) for w in workers]
+        for thread in threads:
+            thread.start()
+        while any(thread.is_alive() for thread in threads):
+            time.sleep(0.2)
     except Interrupted as signal_name:
-        print(f"mutants: stopped by {signal_name}; the tree is restored", file=sys.stderr)
+        STOPPING.set()
+        for group in list(LIVE):
+            os.killpg(group, signal.SIGTERM)
+        for thread in threading.enumerate()[1:]:
+            thread.join()
+        print(f"mutants: stopped by {signal_name}; no mutant is left in any tree", file=sys.stderr)
     killed = sum(1 for r in results if r[2].startswith("killed"))
     by_compiler = sum(1 for r in results if r[2] == "killed by the compiler")
     print(f"\n{len(results)} of {len(mutants)} mutants run: {killed} killed ({by_compiler} by the compiler), "
-          f"{len(results) - killed} survived; score {100 * killed / max(1, len(results)):.0f}%")
-    for where, what, verdict in results:
+          f"{len(results) - killed} survived; score {100 * killed / max(1, len(results)):.0f}%"
+          + (f"; {len(mutants) - len(results) - todo.qsize()} skipped as killed before" if args.resume else ""))
+    for where, what, verdict in sorted(results):
         if verdict.startswith("SURVIVED"):
             print(f"  survived: {where}\t{what}\t{verdict[9:]}")
 
