@@ -147,7 +147,8 @@ def on_signal(signum, frame):
     raise Interrupted(signal.Signals(signum).name)
 
 
-LIVE, STOPPING = set(), threading.Event()  # the running commands' process groups; set on an interrupt
+LIVE, STOPPING = set(), threading.Event()
+E2E_LOCKS = {}  # an e2e script never runs in two workers at once: two run as a fixed user  # the running commands' process groups; set on an interrupt
 
 
 def run(command, timeout, log):
@@ -313,8 +314,17 @@ class Worker:
             start = os.path.getsize(self.log)
             numbers = ",".join(str(t.number) for t in batch)
             ctest = ["tools/with-xvfb.sh", "ctest", "--test-dir", self.build, "-I", f"0,0,0,{numbers}",
-                     "--stop-on-failure", "-j", str(self.jobs), "--timeout", "180"]
-            if run(ctest, 1800, self.log) != 0:
+                     "--stop-on-failure", "--output-on-failure", "-j", str(self.jobs), "--timeout", "180"]
+            locks = [E2E_LOCKS.setdefault(t.name, threading.Lock()) for t in sorted(slow, key=lambda t: t.name)
+                     if t in batch]
+            for lock in locks:
+                lock.acquire()
+            try:
+                status = run(ctest, 1800, self.log)
+            finally:
+                for lock in locks:
+                    lock.release()
+            if status != 0:
                 with open(self.log) as text:
                     text.seek(start)
                     return first_failure(text.read())
