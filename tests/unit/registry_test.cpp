@@ -382,8 +382,12 @@ TEST_F(RegistryTest, ClearsTemporaryLeftByKilledWriter) {
     folder.Write(kHeader + kSection);
     std::ofstream(folder.File() + ".tmp") << "half a fi";
     std::ofstream(folder.File() + ".tmp.Ab3dE9") << "half a fi";
+    // Names that only look like a leftover's, and a link, are not ours to remove.
+    for (const char* kept : {".tmpXAb3dE9", ".tmp.kept-by-hand"}) std::ofstream(folder.File() + kept) << "kept";
+    ASSERT_EQ(symlink("user.reg", (folder.File() + ".tmp.L1nkEd").c_str()), 0);
     ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock", "user.reg.tmp.L1nkEd",
+                                                        "user.reg.tmp.kept-by-hand", "user.reg.tmpXAb3dE9"}));
 }
 
 // Six processes save different values many times while this one reads: every
