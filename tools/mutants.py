@@ -352,8 +352,8 @@ def main():
         with open(os.path.join(ROOT, path)) as source:
             text = source.readlines()
         mutants += [m for n in sorted(numbers) if n <= len(text) for m in mutants_of(path, n, text[n - 1])]
-    if args.sample is not None and args.sample < len(mutants):
-        mutants = random.Random(args.seed).sample(mutants, args.sample)  # in random order: a run cut short is a fair sample
+    if args.sample is not None:
+        mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))  # in random order: a run cut short is a fair sample
     if args.list:
         for path, number, _, what in mutants:
             print(f"{path}:{number}\t{what}")
