@@ -385,7 +385,10 @@ TEST_F(RegistryTest, ClearsTemporaryLeftByKilledWriter) {
     // Names that only look like a leftover's, and a link, are not ours to remove.
     for (const char* kept : {".tmpXAb3dE9", ".tmp.kept-by-hand"}) std::ofstream(folder.File() + kept) << "kept";
     ASSERT_EQ(symlink("user.reg", (folder.File() + ".tmp.L1nkEd").c_str()), 0);
+    auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    auto openBefore = openFiles();
     ASSERT_EQ(SetDword(kKey, "v", 2), ERROR_SUCCESS);
+    EXPECT_EQ(openFiles(), openBefore);  // the folder's listing is closed again
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock", "user.reg.tmp.L1nkEd",
                                                         "user.reg.tmp.kept-by-hand", "user.reg.tmpXAb3dE9"}));
 }
