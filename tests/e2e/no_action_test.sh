@@ -38,7 +38,7 @@ refused() {
   timeout 10 env "${environment[@]}" "$ORCHARDIA" "$@" 2>"$work/stderr"
   local rc=$?
   [ "$rc" -eq 1 ] || fail "orchardia $*: exit code $rc"
-  [ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -q "$words" "$work/stderr" ||
+  [ "$(wc -l <"$work/stderr")" -eq 1 ] && grep -qF -- "$words" "$work/stderr" ||
     fail "orchardia $*: expected one line about '$words' on stderr, got: $(cat "$work/stderr")"
 }
 refused "no window has the id" -- --window-id 0x1ffff00
@@ -51,11 +51,11 @@ refused "no window has the id 0x1ffff00;" -- --no-mirrors --mirrors --window-id 
 refused "unknown option --bogus; see orchardia --help" -- --bogus
 refused "unexpected argument \"/s\"" -- --root /s
 refused "no window has the id 0x1ffff00;" XSCREENSAVER_WINDOW=0x1ffff11 -- --root --window-id 0x1ffff00
-refused "takes no other arguments" -- --add-to-xscreensaver --fps
+refused "--add-to-xscreensaver takes no other arguments" -- --add-to-xscreensaver --fps
 refused "DISPLAY is not set" DISPLAY= -- --root
 refused "DISPLAY is not set" DISPLAY= -- --window
 refused "DISPLAY is not set" DISPLAY= -- --fps
-refused "takes no other arguments" -- --help extra
+refused "--help takes no other arguments" -- --help extra
 refused "needs WIDTHxHEIGHT in pixels" -- -window -geometry 800
 
 # --help and --version answer on standard output, with one dash or two.
