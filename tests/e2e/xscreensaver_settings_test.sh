@@ -76,6 +76,7 @@ printf 'mode:\tone\n' >"$list" && refused "no programs: resource"
 printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newline"
 sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
 printf '\x7fELF\2\1\r\n\0programs:\n' >"$list" && refused "not a text file"
+printf 'programs:\n\033[31m maze --root\n' >"$list" && refused "not a text file"
 # A list command holds the folder's lock while it edits: past 5 seconds of
 # another's, it gives up.
 (exec 9<"$home" && flock 9 && touch "$work/held" && exec sleep 60) &
