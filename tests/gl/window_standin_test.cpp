@@ -2,6 +2,14 @@
 // side of the Win32 names.
 #include "tests/helpers/saver_window_harness.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "GlTestContext.h"
+#include "platform/x11/frame_rate.h"
+
 namespace {
 
 class WindowStandin : public SaverWindowHarness {
@@ -99,6 +107,50 @@ TEST(WindowStandinDeathTest, UnsupportedFlagsFailLoudly) {
     EXPECT_DEATH(GetSystemMetrics(2), "GetSystemMetrics: unsupported index");
     EXPECT_DEATH(SystemParametersInfoA(0x0011, 0, nullptr, 0), "SystemParametersInfoA: unsupported action");
     EXPECT_DEATH(LoadCursorA(nullptr, MAKEINTRESOURCEA(32513)), "LoadCursorA: unsupported cursor");
+}
+
+// Black pixels in a row from (x, y) on, `dx` and `dy` a step.
+int BlackRun(const std::vector<unsigned char>& rgba, int width, int x, int y, int dx, int dy) {
+    int run = 0;
+    for (const unsigned char* p; (p = &rgba[(size_t(y) * width + x) * 4])[0] == 0 && p[1] == 0 && p[2] == 0; ++run)
+        x += dx, y += dy;
+    return run;
+}
+
+// The --fps label's black box: 7 font pixels high with a margin of 3 above and
+// below, a font pixel 2 screen pixels in a window up to 809 rows high and 3
+// from 810, and white on it the 57 font pixels of "FPS: -"; a second later a
+// rate ("FPS: 1.0", 8 characters) replaces it.
+// ShowFrameRate lasts for the process, so the label is drawn in a child.
+TEST(FrameRateLabelDeathTest, GrowsWithTheWindowAndShowsTheRate) {
+    const struct {
+        int height;
+        const char* box;  // high x wide, its white pixels, then wide a second later
+    } cases[] = {{100, "26x82, 228 white, then 106"}, {809, "26x82, 228 white, then 106"},
+                 {810, "39x123, 513 white, then 159"}};
+    for (const auto& c : cases) {
+        EXPECT_EXIT(
+            {
+                GlTestContext context(300, c.height);
+                standin::ShowFrameRate();
+                int box[3] = {};
+                int white = 0;
+                for (int frame = 0; frame < 2; ++frame) {
+                    if (frame == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+                    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+                    glClear(GL_COLOR_BUFFER_BIT);
+                    standin::DrawFrameRate();
+                    const std::vector<unsigned char> rgba = context.ReadPixels();
+                    box[0] = BlackRun(rgba, context.width, 1, 0, 0, 1);
+                    box[1 + frame] = BlackRun(rgba, context.width, 0, 1, 1, 0);
+                    for (size_t i = 0; frame == 0 && i < rgba.size(); i += 4) white += rgba[i] + rgba[i + 1] + rgba[i + 2] == 765;
+                }
+                std::fprintf(stderr, "%dx%d, %d white, then %d\n", box[0], box[1], white, box[2]);
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(0), c.box)
+            << c.height << " pixels high";
+    }
 }
 
 }  // namespace
