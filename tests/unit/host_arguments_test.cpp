@@ -4,6 +4,13 @@
 #include "platform/x11/frame_rate.h"
 #include "platform/x11/host_arguments.h"
 #include "platform/x11/process.h"
+#include "platform/x11/win32.h"
+#include "platform/x11/xscreensaver_programs.h"
+#include "platform/x11/window_icon.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
 
 namespace {
 
@@ -127,14 +134,15 @@ TEST(FrameRateTest, ShowsTheRateOfTheLastSecond) {
     const struct {
         std::vector<double> frames;
         const char* text;
+        double first = 1000;  // seconds on the clock at the first frame
     } cases[] = {
         {std::vector<double>(31, 0.03125), "FPS: -"}, {std::vector<double>(32, 0.03125), "FPS: 32.0"},
         {{0.375, 0.375, 0.375}, "FPS: 2.7"},          {{1, 0.25, 0.25, 0.25, 0.25}, "FPS: 4.0"},
-        {{1, 0.25, 0.25, 0.25}, "FPS: 1.0"},
+        {{1, 0.25, 0.25, 0.25}, "FPS: 1.0"},          {{0.5, 0.5}, "FPS: 2.0", 0},
     };
     for (const auto& c : cases) {
         standin::FrameRateMeter meter;
-        double seconds = 1000;
+        double seconds = c.first;
         meter.Frame(seconds);
         for (double gap : c.frames) meter.Frame(seconds += gap);
         EXPECT_EQ(meter.Text(), c.text) << c.frames.size() << " frames, last " << c.frames.back() << " s apart";
@@ -172,6 +180,83 @@ TEST(CommandLineTest, RebuildsTheWin32CommandLine) {
         ParsedCommandLine parsed = ParseCommandLine(GetCommandLineA(), NoForegroundWindow);
         EXPECT_EQ(parsed.mode, c.mode) << c.commandLine;
         EXPECT_EQ(reinterpret_cast<intptr_t>(parsed.window), c.window) << c.commandLine;
+    }
+}
+
+// The program icon as window managers get it, against what an independent
+// decoder (ImageMagick) reads from assets/icon/orchardia.ico.
+TEST(WindowIconTest, DecodesBothImagesOfTheProgramIcon) {
+    const std::vector<long> icon = standin::ProgramIcon();
+    ASSERT_EQ(icon.size(), 2u + 32 * 32 + 2 + 16 * 16);
+    const struct {
+        size_t start;
+        long side;
+        long opaque;
+        unsigned long long argbSum;
+        std::vector<std::array<long, 3>> pixels;  // x, y from the top left, ARGB
+    } images[] = {
+        {0, 32, 756, 3240348067728ull,
+         {{0, 0, 0}, {16, 0, 0xFF000000}, {9, 5, 0xFF800000}, {22, 5, 0xFF008000}, {5, 9, 0xFF008000},
+          {9, 26, 0xFF008000}, {16, 16, 0xFFFFFF00}, {25, 20, 0xFFFF00FF}}},
+        {1026, 16, 188, 805774947296ull, {{0, 0, 0}, {7, 1, 0xFF800000}, {8, 1, 0xFF008000}, {8, 8, 0xFFFFFF00}}},
+    };
+    for (const auto& image : images) {
+        EXPECT_EQ(icon[image.start], image.side);
+        EXPECT_EQ(icon[image.start + 1], image.side);
+        auto first = icon.begin() + long(image.start) + 2, last = first + image.side * image.side;
+        EXPECT_EQ(std::count_if(first, last, [](long argb) { return argb != 0; }), image.opaque);
+        EXPECT_EQ(std::accumulate(first, last, 0ull), image.argbSum);
+        for (const auto& p : image.pixels) EXPECT_EQ(first[p[1] * image.side + p[0]], p[2]) << p[0] << "," << p[1];
+    }
+}
+
+// A malformed icon gives no icon at all, never a part of one.
+TEST(WindowIconTest, RefusesAMalformedIcon) {
+    HRSRC resource = FindResourceA(nullptr, "ORCHARDIA_ICON", RT_RCDATA);
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource)));
+    const size_t whole = SizeofResource(nullptr, resource), padded = 70000;  // room for a 257-pixel image
+    const struct {
+        size_t at;
+        unsigned value;  // written little-endian in `width` bytes
+        int width;
+        size_t size;
+        bool decodes;
+    } cases[] = {
+        {0, 0, 0, whole, true},     {0, 1, 2, whole, false},      {2, 2, 2, whole, false},  // reserved, a cursor
+        {4, 3, 2, whole, false},    {0, 0, 0, 5, false},          {0, 0, 0, 37, false},     // a third image, cut
+        {0, 0, 0, whole - 1, false}, {38, 41, 4, whole, false},   {52, 8, 2, whole, false}, // header size, 8 bits
+        {42, 0, 4, whole, false},   {42, 256, 4, padded, true},   {42, 257, 4, padded, false},
+        {46, 1, 4, whole, false},   {46, 512, 4, padded, true},   {46, 514, 4, padded, false},  // height doubled
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> icon(bytes, bytes + whole);
+        icon.resize(c.size);
+        for (int i = 0; i < c.width; ++i) icon[c.at + size_t(i)] = (c.value >> (8 * i)) & 0xFF;
+        EXPECT_EQ(!standin::IconProperty(icon.data(), icon.size()).empty(), c.decodes)
+            << c.value << " at " << c.at << ", " << c.size << " bytes";
+    }
+}
+
+// Which entries of an xscreensaver programs resource run orchardia, and where
+// an added entry goes.
+TEST(XscreensaverProgramsTest, FindsAndAppendsTheEntry) {
+    const struct {
+        const char* resource;
+        bool lists;
+        const char* appended;  // the entry's line and the one before it
+    } cases[] = {
+        {"programs:", false, "programs:\\\n  GL: orchardia --root \\n\n"},
+        {"programs: orchardia --root", true, "programs: orchardia --root \\n\\\n  GL:"},
+        {"programs:\\\n- \"Kaleidoscope\" /usr/bin/orchardia -title \"x\" \\n", true, "\\n\\\n  GL:"},
+        {"programs:\\\n  /bin/echo orchardia \\n\\\n    ", false, "\\n\\\n  GL: orchardia --root \\n\\\n    \n"},
+        {"programs:\\\n-orchardia -title \"x\"\\n", true, "\"x\"\\n\\\n  GL:"},
+        {"programs:\\\n  GL: orchardias --root \\n", false, "--root \\n\\\n  GL:"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(standin::ListsOrchardia(c.resource), c.lists) << c.resource;
+        const std::string appended = standin::AppendOrchardia(c.resource);
+        EXPECT_NE(appended.find(c.appended), std::string::npos) << appended;
+        EXPECT_TRUE(standin::ListsOrchardia(appended)) << appended;
     }
 }
 
