@@ -208,5 +208,15 @@ open_dialog /c || fail "no dialog under openbox"
 xwininfo -id "$win" | awk -v x=$(((1280 - width) / 2)) -v y=$(((1024 - height) / 2)) '/Absolute upper-left X/ { x = $4 - x }
   /Absolute upper-left Y/ { y = $4 - y } END { exit !(x >= 0 && x < 30 && y >= 0 && y < 30) }' || fail "/c under openbox: not centred"
 xdotool key Escape
+expect_exit "$pid" 0 "Esc under openbox"
+
+# A window manager that died leaves the root naming its helper and the active
+# window; once that window is gone too, the dialog has no owner.
+xev -name gone-owner >/dev/null &
+gone_pid=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^gone-owner$' >/dev/null
+kill "$openbox_pid" "$gone_pid" && sleep 1
+open_dialog /c && xdotool key Escape && expect_exit "$pid" 0 "Esc, the active window gone" ||
+  fail "/c with the active window gone: no dialog"
 
 end_checks "config dialog"

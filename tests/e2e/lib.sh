@@ -187,10 +187,11 @@ end_early() {
   if [ "$2" = server ]; then kill "$xvfb_pid"; else kill -"$2" "$1"; fi
 }
 
-# start_openbox: the window manager runs (and has had a moment to settle).
+# start_openbox: the window manager runs (and has had a moment to settle), as $openbox_pid.
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 start_openbox() {
   openbox >/dev/null 2>&1 &
+  openbox_pid=$!
   wait_for 10 wm_running && sleep 1 || fail "openbox did not start"
 }
 
