@@ -141,6 +141,11 @@ TEST_F(WindowInput, SystemCommandsAreSwallowedOnlyWhenExact) {
 
 TEST_F(WindowInput, CloseBeforeAnyInputIsIgnored) {
     Open();
+    SendDeleteWindow("WM_PROTOCOLS", 32, "WM_TAKE_FOCUS");  // none of these is a close request
+    SendDeleteWindow("WM_CHANGE_STATE", 32, "WM_DELETE_WINDOW");
+    SendDeleteWindow("WM_PROTOCOLS", 16, "WM_DELETE_WINDOW");
+    Pump();
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_CLOSE)), 0);
     SendDeleteWindow();
     PumpUntil(WM_CLOSE);
     PostMessageA(window, WM_CLOSE, 0, 0);

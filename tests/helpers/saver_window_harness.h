@@ -129,11 +129,12 @@ public:
         event.xfocus.detail = NotifyNonlinear;
         Send(&event);
     }
-    void SendDeleteWindow() {
+    // The window manager's close request; other arguments make look-alikes that are not one.
+    void SendDeleteWindow(const char* type = "WM_PROTOCOLS", int format = 32, const char* protocol = "WM_DELETE_WINDOW") {
         XEvent event = WindowEvent(ClientMessage);
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.message_type = XInternAtom(display, type, False);
+        event.xclient.format = format;
+        event.xclient.data.l[0] = long(XInternAtom(display, protocol, False));
         Send(&event);
     }
 
