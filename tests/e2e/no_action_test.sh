@@ -42,7 +42,7 @@ refused() {
     fail "orchardia $*: expected one line about '$words' on stderr, got: $(cat "$work/stderr")"
 }
 refused "no window has the id" -- --window-id 0x1ffff00
-refused "not a window id" -- -window-id 12abc
+refused "-window-id is not a window id" -- -window-id 12abc
 refused "needs a window id" -- --window-id
 refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW= -- --root
 refused "XSCREENSAVER_WINDOW is not a window id" XSCREENSAVER_WINDOW=screen -- -root
