@@ -240,6 +240,9 @@ INSTANTIATE_TEST_SUITE_P(
                       setenv("HOME", (f.Root() + "/gone").c_str(), 1);
                   },
                   ERROR_REGISTRY_IO_FAILED, "the home folder", nullptr, "", 0, {}},
+        FaultCase{"a missing home beside a settings home of its own",
+                  [](const ConfigFolder& f) { setenv("HOME", (f.Root() + "/gone").c_str(), 1); }, ERROR_SUCCESS,
+                  nullptr, "orchardia/user.reg", kCreated, 0600, kPlainTree},
         FaultCase{"a shared file keeps its mode",
                   [](const ConfigFolder& f) { Put(f, "orchardia/user.reg", kOld, 0644); }, ERROR_SUCCESS, nullptr,
                   "orchardia/user.reg", kNew, 0644, kPlainTree},
