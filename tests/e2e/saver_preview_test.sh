@@ -72,8 +72,8 @@ done
 
 # --window: a window of its own that the window manager manages, titled
 # Orchardia with the program's icon, as large as --geometry says, the picture
-# filling it as it is resized; a click or another key leaves it running, q and
-# the window's close button end it with 0.
+# filling it as it is resized; a click, another key or a WM_TAKE_FOCUS leaves
+# it running, q and the window's close button end it with 0.
 start_openbox
 own_window() { xdotool search --name '^Orchardia$' 2>/dev/null | head -1; }
 for row in "640 480 q" "200 150 Escape" "300 200 close"; do
@@ -88,8 +88,9 @@ for row in "640 480 q" "200 150 Escape" "300 200 close"; do
   xdotool windowsize "$win" 500 320
   shot_fills "$win" "--window resized"
   xdotool windowfocus --sync "$win" mousemove --window "$win" 20 20 click 1 key a
+  "$ORCHARDIA_BUILD/test-helpers/send_close_request" "$win" WM_TAKE_FOCUS
   sleep 0.5
-  running "$saver" || fail "--window ended on a click or a key"
+  running "$saver" || fail "--window ended on a click, a key or a message that is no close request"
   if [ "$how" != close ]; then xdotool key "$how"; else
     read -r x y < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
     xdotool mousemove $((x + 490)) $((y - 11)) click 1   # the title bar's close button, top right
