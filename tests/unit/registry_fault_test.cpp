@@ -96,6 +96,7 @@ Save SaveAsUser(bool signalled) {
             raise(SIGTERM);
         }
         LSTATUS result = SetDword("Software\\Test", "v", 2);
+        usleep(300000);  // long enough for a timer that a lock wait left behind to signal the process
         _exit(write(status[1], &result, sizeof(result)) == sizeof(result) ? 0 : 1);
     }
     close(status[1]);
