@@ -83,6 +83,7 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         {{"orchardia", "--root", "--remove-from-xscreensaver"}, nullptr, No, 0, -1},
         {{"orchardia", "-add-to-xscreensaver"}, nullptr, Add, 0, -1},
         {{"orchardia", "-help"}, nullptr, Help, 0, -1},
+        {{"orchardia", "--h"}, nullptr, Help, 0, -1},
         {{"orchardia", "-version"}, nullptr, Version, 0, -1},
         {{"orchardia", "--help", "extra"}, nullptr, No, 0, -1},
         {{"orchardia", "--version", "--bogus"}, nullptr, No, 0, -1},
@@ -252,6 +253,7 @@ TEST(XscreensaverProgramsTest, FindsAndAppendsTheEntry) {
         {"programs:\\\n  /bin/echo orchardia \\n\\\n    ", false, "\\n\\\n  GL: orchardia --root \\n\\\n    \n"},
         {"programs:\\\n-orchardia -title \"x\"\\n", true, "\"x\"\\n\\\n  GL:"},
         {"programs:\\\n  GL: orchardias --root \\n", false, "--root \\n\\\n  GL:"},
+        {"programs:\\\n  orchardia\\n", true, "orchardia\\n\\\n  GL:"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(standin::ListsOrchardia(c.resource), c.lists) << c.resource;

@@ -197,6 +197,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   ERROR_REGISTRY_IO_FAILED, "gave up after an end signal", "orchardia/user.reg", kOld, 0600,
                   kPlainTree, nullptr, true},
+        FaultCase{"a link as the lock file",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      PutLink(f, "orchardia/user.reg.lock", "elsewhere");
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "cannot open the lock file", "orchardia/user.reg", kOld, 0600,
+                  kPlainTree},
         FaultCase{"a FIFO as the lock file",
                   [](const ConfigFolder& f) {
                       Put(f, "orchardia/user.reg", kOld);
