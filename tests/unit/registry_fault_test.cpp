@@ -120,7 +120,7 @@ struct FaultCase {
     std::string after;   // the bytes there after the save
     mode_t mode;         // and their permission bits
     std::vector<std::string> tree;  // everything under the root afterwards
-    const char* foreign = nullptr;  // an entry that belongs to another user (root) when the save runs
+    const char* foreign = nullptr;  // an entry that belongs to another user (uid 1) when the save runs
     bool signalled = false;         // an end signal arrives before the save
 };
 
@@ -149,7 +149,7 @@ TEST_P(FaultTest, SavesOrNamesTheReasonAndKeepsTheFile) {
     c.make(folder);
     if (geteuid() == 0) GiveToNobody(folder.Root());
     if (c.foreign != nullptr && geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
-    if (c.foreign != nullptr) lchown((folder.Root() + "/" + c.foreign).c_str(), 0, 0);
+    if (c.foreign != nullptr) lchown((folder.Root() + "/" + c.foreign).c_str(), 1, 1);
     Save save = SaveAsUser(c.signalled);
     EXPECT_EQ(save.status, c.status);
     if (c.reason == nullptr) EXPECT_EQ(save.message, "");
@@ -233,6 +233,9 @@ INSTANTIATE_TEST_SUITE_P(
                   ERROR_REGISTRY_IO_FAILED, "belongs to another user; not saved", "dotfiles/orchardia.reg", kOld,
                   0600, {"dotfiles", "dotfiles/orchardia.reg", "orchardia", "orchardia/user.reg"},
                   "orchardia/user.reg"},
+        FaultCase{"a settings folder another user owns", [](const ConfigFolder& f) { Put(f, "orchardia/user.reg", kOld); },
+                  ERROR_REGISTRY_IO_FAILED, "belongs to another user; not saved", "orchardia/user.reg", kOld, 0600,
+                  kRefusedTree, "orchardia"},
         FaultCase{"a path longer than the system opens",
                   [](const ConfigFolder& f) {
                       std::string deep = f.Root();

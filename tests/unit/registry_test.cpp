@@ -333,6 +333,10 @@ TEST_F(RegistryTest, NewFileIsPrivateAndImportable) {
     EXPECT_EQ(file.st_mode & 0777, 0600u);
     EXPECT_EQ(dir.st_mode & 0777, 0700u);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"user.reg", "user.reg.lock"}));
+    // Made read-only, it stays as it is, even for root, who may write anything.
+    chmod(folder.File().c_str(), 0444);
+    EXPECT_EQ(SetDword(kKey, "v", 3), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(folder.Read(), kHeader + kSection + kV2 + "\r\n");
 }
 
 TEST_F(RegistryTest, CreateKeyReportsDispositionAndWritesOnlyWhenNew) {
