@@ -94,6 +94,7 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         {{"orchardia", "--window", "--geometry", "32767x1", "--fps"}, nullptr, Own, 0, -1, true, 32767, 1},
         {{"orchardia", "--window", "--geometry", "32768x10"}, nullptr, No, 0, -1},
         {{"orchardia", "--window", "--geometry", "0x10"}, nullptr, No, 0, -1},
+        {{"orchardia", "--window", "--geometry", "+8x600"}, nullptr, No, 0, -1},
         {{"orchardia", "--window", "--geometry", "4294967297x10"}, nullptr, No, 0, -1},  // 1 if read past int
         {{"orchardia", "--window", "--geometry", "10x"}, nullptr, No, 0, -1},
         {{"orchardia", "--window", "--geometry", "10x10+0+0"}, nullptr, No, 0, -1},

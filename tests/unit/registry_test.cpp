@@ -191,6 +191,8 @@ TEST_F(RegistryTest, FallsBackToHomeConfigUnlessXdgConfigHomeIsAbsolute) {
     }
     setenv("HOME", "relative/home", 1);  // would follow the current folder: the password database's home instead
     EXPECT_EQ(regfile::SettingsPath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/orchardia/user.reg");
+    unsetenv("HOME");
+    EXPECT_EQ(regfile::SettingsPath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/orchardia/user.reg");
     if (oldHome != nullptr) setenv("HOME", savedHome.c_str(), 1);
     else unsetenv("HOME");
 }
