@@ -2,9 +2,10 @@
 // side of the Win32 names.
 #include "tests/helpers/saver_window_harness.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 #include "GlTestContext.h"
@@ -143,10 +144,12 @@ TEST(FrameRateLabelDeathTest, GrowsWithTheWindowAndShowsTheRate) {
                     const std::vector<unsigned char> rgba = context.ReadPixels();
                     box[0] = BlackRun(rgba, context.width, 1, 0, 0, 1);
                     box[1 + frame] = BlackRun(rgba, context.width, 0, 1, 1, 0);
-                    for (size_t i = 0; frame == 0 && i < rgba.size(); i += 4) white += rgba[i] + rgba[i + 1] + rgba[i + 2] == 765;
+                    for (size_t i = 0; frame == 0 && i < rgba.size(); i += 4)
+                        white += rgba[i] + rgba[i + 1] + rgba[i + 2] == 765;
                 }
                 std::fprintf(stderr, "%dx%d, %d white, then %d\n", box[0], box[1], white, box[2]);
-                std::exit(0);
+                std::fflush(stderr);
+                _exit(0);  // at once: the test process's exit handlers are not the child's to run
             },
             ::testing::ExitedWithCode(0), c.box)
             << c.height << " pixels high";
