@@ -130,7 +130,8 @@ public:
         Send(&event);
     }
     // The window manager's close request; other arguments make look-alikes that are not one.
-    void SendDeleteWindow(const char* type = "WM_PROTOCOLS", int format = 32, const char* protocol = "WM_DELETE_WINDOW") {
+    void SendDeleteWindow(const char* type = "WM_PROTOCOLS", int format = 32,
+                          const char* protocol = "WM_DELETE_WINDOW") {
         XEvent event = WindowEvent(ClientMessage);
         event.xclient.message_type = XInternAtom(display, type, False);
         event.xclient.format = format;
