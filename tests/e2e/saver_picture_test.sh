@@ -34,14 +34,6 @@ corner_label "$work/fps.png" || fail "-fps: no frame rate in the lower-left corn
 [ "$(label_height "$work/fps.png")" = 26 ] || fail "-fps: a label $(label_height "$work/fps.png") pixels high"
 # The text's first letter, an F of 14 font pixels, 2x2 screen pixels each, and nothing below it.
 [ "$(convert "$work/fps.png" -gravity SouthWest -crop 10x18+6+2 +repage txt:- | grep -c '#FFFFFF')" = 56 ] || fail "-fps: no F"
-# In a small window too the font stays 2 pixels a font pixel.
-start_parent 240 100
-"$ORCHARDIA" --window-id "$parent" -fps 2>>"$work/stderr" &
-saver=$!
-small_label() { import -window "$parent" "$work/small.png" && [ "$(label_height "$work/small.png")" = 26 ]; }
-wait_for 5 small_label || fail "-fps at 240x100: a label $(label_height "$work/small.png") pixels high"
-kill -TERM "$saver" && expect_exit "$saver" 0 "-fps at 240x100: SIGTERM"
-exec 3>&-
 
 # --root with no daemon draws on the root window itself, under a window manager
 # too: no window the manager manages, the whole root filled and mirrored
