@@ -118,42 +118,60 @@ int BlackRun(const std::vector<unsigned char>& rgba, int width, int x, int y, in
     return run;
 }
 
-// The --fps label's black box: 7 font pixels high with a margin of 3 above and
+// Draws the --fps label twice, a second apart, over state the picture may
+// leave on (each would hide it), prints its box, its white pixels and whether
+// the picture's state was put back, and ends the process at once: the test
+// process's exit handlers are not its to run.
+[[noreturn]] void MeasureLabel(int height) {
+    GlTestContext context(300, height);
+    standin::ShowFrameRate();
+    int box[3] = {}, white = 0;
+    bool kept = true;  // the picture's matrices and state as they were
+    for (int frame = 0; frame < 2; ++frame) {
+        if (frame == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        for (GLenum on : {GL_LIGHTING, GL_CULL_FACE, GL_DEPTH_TEST, GL_BLEND, GL_CLIP_PLANE5}) glEnable(on);
+        const GLdouble everything[4] = {0, 0, 0, -1};
+        glClipPlane(GL_CLIP_PLANE5, everything);
+        glCullFace(GL_FRONT_AND_BACK);
+        glDepthFunc(GL_NEVER);
+        glBlendFunc(GL_ZERO, GL_ZERO);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glScaled(0.5, 0.5, 0.5);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glScaled(0.25, 0.25, 0.25);
+        standin::DrawFrameRate();
+        GLdouble projection[16] = {}, modelview[16] = {};
+        GLint mode = 0;
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        kept = kept && projection[0] == 0.5 && modelview[0] == 0.25 && mode == GL_MODELVIEW && glIsEnabled(GL_LIGHTING);
+        const std::vector<unsigned char> rgba = context.ReadPixels();
+        box[0] = BlackRun(rgba, context.width, 1, 0, 0, 1);
+        box[1 + frame] = BlackRun(rgba, context.width, 0, 1, 1, 0);
+        for (size_t i = 0; frame == 0 && i < rgba.size(); i += 4) white += rgba[i] + rgba[i + 1] + rgba[i + 2] == 765;
+    }
+    std::fprintf(stderr, "%dx%d, %d white, then %d, state %s\n", box[0], box[1], white, box[2], kept ? "kept" : "lost");
+    std::fflush(stderr);
+    _exit(0);
+}
+
+// The label's black box: 7 font pixels high with a margin of 3 above and
 // below, a font pixel 2 screen pixels in a window up to 809 rows high and 3
 // from 810, and white on it the 57 font pixels of "FPS: -"; a second later a
-// rate ("FPS: 1.0", 8 characters) replaces it.
-// ShowFrameRate lasts for the process, so the label is drawn in a child.
+// rate ("FPS: 1.0", 8 characters) replaces it. ShowFrameRate lasts for the
+// process, so the label is drawn in a child.
 TEST(FrameRateLabelDeathTest, GrowsWithTheWindowAndShowsTheRate) {
     const struct {
         int height;
         const char* box;  // high x wide, its white pixels, then wide a second later
-    } cases[] = {{100, "26x82, 228 white, then 106"}, {809, "26x82, 228 white, then 106"},
-                 {810, "39x123, 513 white, then 159"}};
-    for (const auto& c : cases) {
-        EXPECT_EXIT(
-            {
-                GlTestContext context(300, c.height);
-                standin::ShowFrameRate();
-                int box[3] = {};
-                int white = 0;
-                for (int frame = 0; frame < 2; ++frame) {
-                    if (frame == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1050));
-                    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
-                    glClear(GL_COLOR_BUFFER_BIT);
-                    standin::DrawFrameRate();
-                    const std::vector<unsigned char> rgba = context.ReadPixels();
-                    box[0] = BlackRun(rgba, context.width, 1, 0, 0, 1);
-                    box[1 + frame] = BlackRun(rgba, context.width, 0, 1, 1, 0);
-                    for (size_t i = 0; frame == 0 && i < rgba.size(); i += 4)
-                        white += rgba[i] + rgba[i + 1] + rgba[i + 2] == 765;
-                }
-                std::fprintf(stderr, "%dx%d, %d white, then %d\n", box[0], box[1], white, box[2]);
-                std::fflush(stderr);
-                _exit(0);  // at once: the test process's exit handlers are not the child's to run
-            },
-            ::testing::ExitedWithCode(0), c.box)
-            << c.height << " pixels high";
-    }
+    } cases[] = {{100, "26x82, 228 white, then 106, state kept"}, {809, "26x82, 228 white, then 106, state kept"},
+                 {810, "39x123, 513 white, then 159, state kept"}};
+    for (const auto& c : cases)
+        EXPECT_EXIT(MeasureLabel(c.height), ::testing::ExitedWithCode(0), c.box) << c.height << " pixels high";
 }
-
 }  // namespace
