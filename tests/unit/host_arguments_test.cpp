@@ -84,6 +84,7 @@ TEST(HostArgumentsTest, TranslatesDaemonConventions) {
         {{"orchardia", "-add-to-xscreensaver"}, nullptr, Add, 0, -1},
         {{"orchardia", "-help"}, nullptr, Help, 0, -1},
         {{"orchardia", "--h"}, nullptr, Help, 0, -1},
+        {{"orchardia", "/version"}, nullptr, Host, 0, -1},  // a Windows switch, as /v
         {{"orchardia", "-version"}, nullptr, Version, 0, -1},
         {{"orchardia", "--help", "extra"}, nullptr, No, 0, -1},
         {{"orchardia", "--version", "--bogus"}, nullptr, No, 0, -1},
