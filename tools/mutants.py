@@ -21,10 +21,12 @@ STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
 COVERAGE_FLAGS = ["-DCMAKE_BUILD_TYPE=Debug"] + [f"-DCMAKE_{kind}_FLAGS=--coverage" for kind in
                                                   ("C", "CXX", "SHARED_LINKER", "MODULE_LINKER")]
 # A run that ends in _exit (the display lost) or by a signal it raises writes no
-# counts of its own; in the coverage build both write them first.
-DUMP_FIRST = """void __gcov_dump(void); void __real__exit(int); int __real_raise(int);
+# counts of its own; in the coverage build both write them first. A dump is
+# done once per process unless reset, and a raised signal may be handled and
+# the run go on, so raise starts the counts afresh after writing them.
+DUMP_FIRST = """void __gcov_dump(void); void __gcov_reset(void); void __real__exit(int); int __real_raise(int);
 void __wrap__exit(int code) { __gcov_dump(); __real__exit(code); }
-int __wrap_raise(int number) { __gcov_dump(); return __real_raise(number); }
+int __wrap_raise(int number) { __gcov_dump(); __gcov_reset(); return __real_raise(number); }
 """
 # What the end-to-end scripts run: the program and the message-box helper built on the stand-in.
 E2E_TARGETS = ["orchardia", "show_message_box"]
