@@ -269,5 +269,13 @@ TEST(XscreensaverProgramsTest, FindsAppendsAndRemovesTheEntry) {
         EXPECT_EQ(standin::RemoveOrchardia(appended, &removed), c.removed ? c.removed : c.resource + std::string("\n"));
         EXPECT_EQ(removed, c.lists ? 2 : 1) << appended;
     }
+    // A continued line is never a resource of its own, whatever it says.
+    size_t begin = 0, end = 0;
+    bool twice = true;
+    EXPECT_TRUE(standin::FindProgramsResource("a: 1\nprograms: \\\n  programs: x \\n\nb: 2\n", "programs", &begin,
+                                              &end, &twice));
+    EXPECT_EQ(begin, 5u);
+    EXPECT_EQ(end, 34u);
+    EXPECT_FALSE(twice);
 }
 }  // namespace
