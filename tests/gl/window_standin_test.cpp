@@ -110,11 +110,15 @@ TEST(WindowStandinDeathTest, UnsupportedFlagsFailLoudly) {
     EXPECT_DEATH(LoadCursorA(nullptr, MAKEINTRESOURCEA(32513)), "LoadCursorA: unsupported cursor");
 }
 
-// Black pixels in a row from (x, y) on, `dx` and `dy` a step.
+// Black pixels in a row from (x, y) on, `dx` and `dy` a step, up to the picture's edge.
 int BlackRun(const std::vector<unsigned char>& rgba, int width, int x, int y, int dx, int dy) {
     int run = 0;
-    for (const unsigned char* p; (p = &rgba[(size_t(y) * width + x) * 4])[0] == 0 && p[1] == 0 && p[2] == 0; ++run)
-        x += dx, y += dy;
+    for (size_t at = (size_t(y) * width + x) * 4; x < width && at < rgba.size(); at = (size_t(y) * width + x) * 4) {
+        if (rgba[at] != 0 || rgba[at + 1] != 0 || rgba[at + 2] != 0) break;
+        ++run;
+        x += dx;
+        y += dy;
+    }
     return run;
 }
 
