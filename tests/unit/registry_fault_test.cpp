@@ -165,6 +165,22 @@ TEST_P(FaultTest, SavesOrNamesTheReasonAndKeepsTheFile) {
     EXPECT_EQ(Tree(folder.Root()), c.tree);
 }
 
+// user.reg and then link1, link2, ... : `links` links in all, the last naming "data".
+void PutChain(const ConfigFolder& folder, int links) {
+    Put(folder, "orchardia/data", kOld);
+    for (int i = 0; i < links; ++i)
+        PutLink(folder, i == 0 ? "orchardia/user.reg" : "orchardia/link" + std::to_string(i),
+                i + 1 == links ? "data" : "link" + std::to_string(i + 1));
+}
+
+std::vector<std::string> ChainTree(int links, bool locked) {
+    std::vector<std::string> tree = {"orchardia", "orchardia/data", "orchardia/user.reg"};
+    if (locked) tree.push_back("orchardia/data.lock");
+    for (int i = 1; i < links; ++i) tree.push_back("orchardia/link" + std::to_string(i));
+    std::sort(tree.begin(), tree.end());
+    return tree;
+}
+
 const std::vector<std::string> kLinkedTree = {"dotfiles", "dotfiles/orchardia.reg", "dotfiles/orchardia.reg.lock",
                                               "orchardia", "orchardia/user.reg"};
 
@@ -177,6 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
                       PutLink(f, "orchardia/user.reg", "../dotfiles/orchardia.reg");
                   },
                   ERROR_SUCCESS, nullptr, "dotfiles/orchardia.reg", kNew, 0600, kLinkedTree},
+        FaultCase{"a chain of forty links, as many as the system follows",
+                  [](const ConfigFolder& f) { PutChain(f, 40); }, ERROR_SUCCESS, nullptr, "orchardia/data", kNew,
+                  0600, ChainTree(40, true)},
+        FaultCase{"a chain of forty-one links", [](const ConfigFolder& f) { PutChain(f, 41); },
+                  ERROR_REGISTRY_IO_FAILED, "loop or go deeper than 40", "orchardia/data", kOld, 0600,
+                  ChainTree(41, false)},
         FaultCase{"a dangling link, written through",
                   [](const ConfigFolder& f) {
                       fs::create_directories(f.Root() + "/dotfiles");

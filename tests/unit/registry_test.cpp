@@ -178,6 +178,12 @@ TEST_F(RegistryTest, CallsItDoesNotHandleFailLoudly) {
 
 // ---- Where the file lives ------------------------------------------------------
 
+// A user the password database does not know, with HOME unset, has no settings path.
+void ExitWithPathOfUnlistedUser() {
+    if (geteuid() == 0 && setuid(4242) != 0) _exit(2);
+    _exit(regfile::SettingsPath().empty() ? 0 : 1);
+}
+
 TEST_F(RegistryTest, FallsBackToHomeConfigUnlessXdgConfigHomeIsAbsolute) {
     const char* oldHome = std::getenv("HOME");
     std::string savedHome = oldHome != nullptr ? oldHome : "";
@@ -193,6 +199,7 @@ TEST_F(RegistryTest, FallsBackToHomeConfigUnlessXdgConfigHomeIsAbsolute) {
     EXPECT_EQ(regfile::SettingsPath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/orchardia/user.reg");
     unsetenv("HOME");
     EXPECT_EQ(regfile::SettingsPath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/orchardia/user.reg");
+    if (geteuid() == 0) EXPECT_EXIT(ExitWithPathOfUnlistedUser(), testing::ExitedWithCode(0), "");
     if (oldHome != nullptr) setenv("HOME", savedHome.c_str(), 1);
     else unsetenv("HOME");
 }
