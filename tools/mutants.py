@@ -349,6 +349,7 @@ def main():
     parser.add_argument("--only", action="append", default=[], help="restrict to this file or folder (repeatable)")
     parser.add_argument("--sample", type=int, help="run N mutants drawn at random, in random order")
     parser.add_argument("--seed", type=int, default=1, help="the sample's seed")
+    parser.add_argument("--skip", type=int, default=0, help="leave out the first N of the order, run elsewhere")
     parser.add_argument("--minutes", type=float, default=60, help="start no mutant after this many minutes")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--workers", type=int, default=2, help="mutants built and tested at once")
@@ -366,6 +367,7 @@ def main():
         mutants += [m for n in sorted(numbers) if n <= len(text) for m in mutants_of(path, n, text[n - 1])]
     if args.sample is not None:
         mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))  # in random order: a run cut short is a fair sample
+    mutants = mutants[args.skip:]
     if args.list:
         for path, number, _, what in mutants:
             print(f"{path}:{number}\t{what}")
