@@ -165,17 +165,17 @@ TEST_P(FaultTest, SavesOrNamesTheReasonAndKeepsTheFile) {
     EXPECT_EQ(Tree(folder.Root()), c.tree);
 }
 
-// user.reg and then link1, link2, ... : `links` links in all, the last naming "data".
+// user.reg and then link1, link2, ... : `links` links in all, the last naming "d" (one byte).
 void PutChain(const ConfigFolder& folder, int links) {
-    Put(folder, "orchardia/data", kOld);
+    Put(folder, "orchardia/d", kOld);
     for (int i = 0; i < links; ++i)
         PutLink(folder, i == 0 ? "orchardia/user.reg" : "orchardia/link" + std::to_string(i),
-                i + 1 == links ? "data" : "link" + std::to_string(i + 1));
+                i + 1 == links ? "d" : "link" + std::to_string(i + 1));
 }
 
 std::vector<std::string> ChainTree(int links, bool locked) {
-    std::vector<std::string> tree = {"orchardia", "orchardia/data", "orchardia/user.reg"};
-    if (locked) tree.push_back("orchardia/data.lock");
+    std::vector<std::string> tree = {"orchardia", "orchardia/d", "orchardia/user.reg"};
+    if (locked) tree.push_back("orchardia/d.lock");
     for (int i = 1; i < links; ++i) tree.push_back("orchardia/link" + std::to_string(i));
     std::sort(tree.begin(), tree.end());
     return tree;
@@ -194,10 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   ERROR_SUCCESS, nullptr, "dotfiles/orchardia.reg", kNew, 0600, kLinkedTree},
         FaultCase{"a chain of forty links, as many as the system follows",
-                  [](const ConfigFolder& f) { PutChain(f, 40); }, ERROR_SUCCESS, nullptr, "orchardia/data", kNew,
+                  [](const ConfigFolder& f) { PutChain(f, 40); }, ERROR_SUCCESS, nullptr, "orchardia/d", kNew,
                   0600, ChainTree(40, true)},
         FaultCase{"a chain of forty-one links", [](const ConfigFolder& f) { PutChain(f, 41); },
-                  ERROR_REGISTRY_IO_FAILED, "loop or go deeper than 40", "orchardia/data", kOld, 0600,
+                  ERROR_REGISTRY_IO_FAILED, "loop or go deeper than 40", "orchardia/d", kOld, 0600,
                   ChainTree(41, false)},
         FaultCase{"a dangling link, written through",
                   [](const ConfigFolder& f) {
@@ -274,6 +274,13 @@ INSTANTIATE_TEST_SUITE_P(
                       setenv("HOME", (f.Root() + "/gone").c_str(), 1);
                   },
                   ERROR_REGISTRY_IO_FAILED, "the home folder", nullptr, "", 0, {}},
+        FaultCase{"a home folder under a file",
+                  [](const ConfigFolder& f) {
+                      unsetenv("XDG_CONFIG_HOME");
+                      Put(f, "plain", "");
+                      setenv("HOME", (f.Root() + "/plain/home").c_str(), 1);
+                  },
+                  ERROR_REGISTRY_IO_FAILED, "plain is not a folder", nullptr, "", 0, {"plain"}},
         FaultCase{"a missing home beside a settings home of its own",
                   [](const ConfigFolder& f) { setenv("HOME", (f.Root() + "/gone").c_str(), 1); }, ERROR_SUCCESS,
                   nullptr, "orchardia/user.reg", kCreated, 0600, kPlainTree},
