@@ -257,6 +257,7 @@ TEST(XscreensaverProgramsTest, FindsAppendsAndRemovesTheEntry) {
         {"programs:\\\n-orchardia -title \"x\"\\n", true, "\"x\"\\n\\\n  GL:", "programs:\n"},
         {"programs:\\\n  GL: orchardias --root \\n", false, "--root \\n\\\n  GL:"},
         {"programs:\\\n  orchardia\\n", true, "orchardia\\n\\\n  GL:", "programs:\n"},
+        {"programs:\\\n  \"\"orchardia\\n", true, "orchardia\\n\\\n  GL:", "programs:\n"},  // an empty name
         {"programs:\\\n   ", false, "programs:\\\n  GL: orchardia --root \\n\\\n   \n"},
         {"programs: orchardia \\n\\\n  other \\n", true, "other \\n\\\n  GL:", "programs:\\\n  other \\n\n"},
     };
@@ -270,12 +271,12 @@ TEST(XscreensaverProgramsTest, FindsAppendsAndRemovesTheEntry) {
         EXPECT_EQ(removed, c.lists ? 2 : 1) << appended;
     }
     // A continued line is never a resource of its own, whatever it says.
-    size_t begin = 0, end = 0;
+    size_t begin = 99, end = 0;
     bool twice = true;
-    EXPECT_TRUE(standin::FindProgramsResource("a: 1\nprograms: \\\n  programs: x \\n\nb: 2\n", "programs", &begin,
-                                              &end, &twice));
-    EXPECT_EQ(begin, 5u);
-    EXPECT_EQ(end, 34u);
+    EXPECT_TRUE(standin::FindProgramsResource("programs: \\\n  programs: x \\n\nb: 2\n", "programs", &begin, &end,
+                                              &twice));
+    EXPECT_EQ(begin, 0u);
+    EXPECT_EQ(end, 29u);
     EXPECT_FALSE(twice);
 }
 }  // namespace
