@@ -73,6 +73,7 @@ refused() {
   rm -f "$list" && cp "$work/written" "$list"
 }
 printf 'mode:\tone\n' >"$list" && refused "no programs: resource"
+: >"$list" && refused "no programs: resource"  # an empty file has no last line to lack a newline
 printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newline"
 sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
 printf '\x7fELF\2\1\r\n\0programs:\n' >"$list" && refused "not a text file"
