@@ -34,8 +34,9 @@ cp "$list" "$work/first"
 resource | diff -u "$work/defaults" - >&2 || fail "removing did not give back the default list"
 
 # A file as the settings window writes it: the list ends on a blank continued
-# line before the next resource; a disabled orchardia entry counts as one.
-{ echo 'mode:		one'; sed '$s/$/\\/' "$work/defaults"; printf '\n\npointerHysteresis:	10\n'; } >"$list"
+# line before the next resource; a disabled orchardia entry counts as one. A
+# form feed and a question mark are text.
+{ echo 'mode:		one'; printf '! why?\f\n'; sed '$s/$/\\/' "$work/defaults"; printf '\n\npointerHysteresis:	10\n'; } >"$list"
 cp "$list" "$work/written"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to a written file: $(cat "$work/said")"
 cp "$list" "$work/written-added"
@@ -78,6 +79,7 @@ printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newl
 sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
 printf '\x7fELF\2\1\r\n\0programs:\n' >"$list" && refused "not a text file"
 printf 'programs:\n\033[31m maze --root\n' >"$list" && refused "not a text file"
+head -c 1100000 <(yes '! padding') >"$list" && refused "/\.xscreensaver is larger than 1 MiB; nothing written"
 # A list command holds the folder's lock while it edits: past 5 seconds of
 # another's, it gives up.
 (exec 9<"$home" && flock 9 && touch "$work/held" && exec sleep 60) &
@@ -95,6 +97,12 @@ chmod 755 "$work" && mkdir -m 755 "$work/bin" && install -m 755 "$ORCHARDIA" "$w
 printf 'mode:\t\tone\nselected:\t0\nlock:\t\tFalse\nprograms:\tGL: orchardia --root \\n\n' >"$list"
 chown -R "$user" "$home"
 start_xvfb 1024x768
+# Another program's window is not the settings window.
+mkdir -m 700 "$work/other" && { xmessage another & other=$!; }
+wait_for 10 xdotool search --classname '^xmessage$' >/dev/null || fail "xmessage did not start"
+HOME=$work/other "$ORCHARDIA" --add-to-xscreensaver >"$work/said" 2>&1 && ! grep -q settings "$work/said" ||
+  fail "another window taken for xscreensaver-settings: $(cat "$work/said")"
+kill "$other" && rm "$work/other/.xscreensaver"
 as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" PATH="$work/bin:$PATH" "$@"; }
 # A daemon keeps the settings window from asking to start one over its preview.
 as_user xscreensaver --no-splash --log "$home/daemon.log" &
@@ -120,7 +128,6 @@ check_picture pane mirrored
 
 # With the settings window open the list commands still do their work, and say
 # it must be reopened: found as the user's process (no display), or on the display.
-mkdir -m 700 "$work/other"
 for row in "user remove-from-xscreensaver" "user add-to-xscreensaver" "root add-to-xscreensaver"; do
   read -r how command <<<"$row"
   if [ "$how" = root ]; then HOME=$work/other "$ORCHARDIA" "--$command" >"$work/said" 2>&1; else
@@ -128,5 +135,7 @@ for row in "user remove-from-xscreensaver" "user add-to-xscreensaver" "root add-
   grep -q "xscreensaver-settings is open: close it and open it again" "$work/said" || fail "--$command, $how: $(cat "$work/said")"
 done
 [ -z "$(grep -L "GL: orchardia --root" "$list" "$work/other/.xscreensaver")" ] || fail "the list commands beside the settings window changed nothing"
+HOME=$work/other DISPLAY= "$ORCHARDIA" --remove-from-xscreensaver >"$work/said" 2>&1 && ! grep -q settings "$work/said" ||
+  fail "another user's xscreensaver-settings counted: $(cat "$work/said")"
 as_user xscreensaver-command -exit >/dev/null 2>&1 || true
 end_checks xscreensaver_settings
