@@ -84,6 +84,7 @@ for row in "640 480 q" "200 150 Escape" "300 200 close"; do
   win=$(own_window)
   xprop -root _NET_CLIENT_LIST | grep -q "$(printf '0x%x' "$win")" || fail "--window: not managed"
   xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "--window: no icon"
+  xprop -id "$win" WM_HINTS | grep -q 'accepts input or input focus: True' || fail "--window: no input hint"
   [ "$(geometry "$(saver_window)")" = "0 0 $width $height" ] || fail "--window $row: $(geometry "$(saver_window)")"
   xdotool windowsize "$win" 500 320
   shot_fills "$win" "--window resized"

@@ -43,7 +43,31 @@ void PutLink(const ConfigFolder& folder, const std::string& name, const std::str
     fs::create_symlink(target, folder.Root() + "/" + name);
 }
 
-void HoldLock(const std::string& lockPath) {
+// Once a save waits on the held lock file, puts a new one, held, in its place
+// and lets the old go, as a writer that removes its lock file and another that
+// makes one would. A save that takes the old lock for the new one writes while
+// the new is held, and is marked.
+void SwapWhileWaitedOn(const std::string& lockPath, int held) {
+    for (int swap = 0; swap < 2; ++swap) {  // the save locks twice: to open the key, then to set the value
+        usleep(500000);                     // the save waits on `held` by now
+        int fresh = open((lockPath + ".new").c_str(), O_RDONLY | O_CREAT, 0600);
+        flock(fresh, LOCK_EX);
+        if (geteuid() == 0) fchown(fresh, kNobody, kNobody);
+        rename((lockPath + ".new").c_str(), lockPath.c_str());
+        close(held);
+        held = fresh;
+    }
+    std::string file = lockPath.substr(0, lockPath.size() - 5);
+    auto changed = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {}) != kOld;
+    };
+    for (int look = 0; look < 50 && !changed(); ++look) usleep(10000);  // for 0.5 s, still holding the lock
+    if (changed()) std::ofstream(file + ".overlapped");
+}
+
+// Holds the lock in a second process; then does `then` instead of waiting to be killed.
+void HoldLock(const std::string& lockPath, void (*then)(const std::string&, int) = nullptr) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     lockHolder = fork();
@@ -51,7 +75,9 @@ void HoldLock(const std::string& lockPath) {
         int fd = open(lockPath.c_str(), O_RDONLY | O_CREAT, 0600);
         flock(fd, LOCK_EX);
         alarm(30);  // gone in any case, should the test end without it
-        if (write(ready[1], "x", 1) == 1) pause();
+        if (write(ready[1], "x", 1) != 1) _exit(1);
+        if (then != nullptr) then(lockPath, fd);
+        else pause();
         _exit(0);
     }
     char byte = 0;
@@ -95,7 +121,10 @@ Save SaveAsUser(bool signalled) {
             standin::InstallEndSignals();
             raise(SIGTERM);
         }
+        auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+        auto openBefore = openFiles();
         LSTATUS result = SetDword("Software\\Test", "v", 2);
+        if (openFiles() != openBefore) std::fprintf(stderr, "the save left a descriptor open\n");
         usleep(300000);  // long enough for a timer that a lock wait left behind to signal the process
         _exit(write(status[1], &result, sizeof(result)) == sizeof(result) ? 0 : 1);
     }
@@ -212,6 +241,12 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   ERROR_REGISTRY_IO_FAILED, "another program holds the lock", "orchardia/user.reg", kOld, 0600,
                   kPlainTree},
+        FaultCase{"a lock file replaced while the save waits on it",
+                  [](const ConfigFolder& f) {
+                      Put(f, "orchardia/user.reg", kOld);
+                      HoldLock(f.File() + ".lock", SwapWhileWaitedOn);
+                  },
+                  ERROR_SUCCESS, nullptr, "orchardia/user.reg", kNew, 0600, kPlainTree},
         FaultCase{"a held lock and an end signal",
                   [](const ConfigFolder& f) {
                       Put(f, "orchardia/user.reg", kOld);

@@ -380,6 +380,8 @@ TEST_P(WriteFailureTest, LeavesOldFileAndNoTemporary) {
     EXPECT_EQ(folder.Read(), old);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"user.reg"});
     EXPECT_NE(message.find(folder.File()), std::string::npos) << message;
+    if (GetParam() == standin::RegistryWriteStage::Create)  // names the temporary it could not make
+        EXPECT_NE(message.find(folder.File() + ".tmp.:"), std::string::npos) << message;
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
 
     standin::FailRegistryWriteAt(standin::RegistryWriteStage::Never);
