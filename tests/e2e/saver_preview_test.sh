@@ -21,6 +21,8 @@ for size in "640 480" "200 150" "200 300" "360 300"; do
   xdotool windowsize "$parent" $size
   shot_fills "$parent" "parent resized to $size"
 done
+child_is() { [ "$(geometry "$(child)")" = "$1" ]; }
+xdotool windowsize "$parent" 1 1 && wait_for 5 child_is "0 0 1 1" || fail "a parent shrunk to one pixel: child $(geometry "$(child)")"
 (for w in $(seq 300 4 700); do xdotool windowsize "$parent" "$w" 300 || break; done) 2>/dev/null &
 sleep 0.3
 exec 3>&-   # the parent destroys its window in the middle of being resized
