@@ -45,7 +45,7 @@ cp "$list" "$work/written-added"
 sed -i 's/  GL: orchardia --root/- GL:\t\t\t\torchardia --root --fps/' "$list"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "a disabled entry added again"
 [ "$(edit remove-from-xscreensaver)" = "0 1" ] && cmp -s "$list" "$work/written" || fail "removal left $(diff "$work/written" "$list")"
-chmod 600 "$list" && edit add-to-xscreensaver >/dev/null && [ "$(stat -c %a "$list")" = 600 ] || fail "a private file made $(stat -c %a "$list")"
+chmod 4600 "$list" && edit add-to-xscreensaver >/dev/null && [ "$(stat -c %a "$list")" = 4600 ] || fail "a private file with its set-user-ID bit made $(stat -c %a "$list")"
 
 # Commands run at once take turns: none fails, and the file ends as the last
 # one left it, never torn or listing orchardia twice.
