@@ -335,6 +335,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Put(f, "orchardia/user.reg.lock", "", 0400);
                   },
                   ERROR_SUCCESS, nullptr, "orchardia/user.reg", kNew, 0600, kPlainTree},
+        FaultCase{"a lock file left without its settings file",
+                  [](const ConfigFolder& f) { Put(f, "orchardia/user.reg.lock", ""); }, ERROR_SUCCESS, nullptr,
+                  "orchardia/user.reg", kCreated, 0600, kPlainTree},
         FaultCase{"a folder where the temporary file goes",
                   [](const ConfigFolder& f) {
                       Put(f, "orchardia/user.reg", kOld);
