@@ -64,7 +64,7 @@ draft" ] && [ "$(ls -A "$home" | wc -l)" -eq 3 ] || fail "the home folder holds:
 
 # refused WHAT: both commands say WHAT is wrong in one line, exit 1 and leave
 # the folder exactly as it was.
-state() { (cd "$home" && find . -printf '%p %l %m %U %T@\n' && cat .xscreensaver 2>/dev/null) | md5sum; }
+state() { (cd "$home" && find . -printf '%p %l %m %U %T@\n' && { test -p .xscreensaver || cat .xscreensaver 2>/dev/null; }) | md5sum; }
 refused() {
   local command before; before=$(state)
   for command in add-to-xscreensaver remove-from-xscreensaver; do
@@ -87,6 +87,7 @@ holder=$!
 wait_for 5 test -e "$work/held" || fail "the lock was not taken"
 refused "another program holds the lock" && kill "$holder"
 rm "$list" && ln -s "$work/written" "$list" && refused "symbolic link"
+rm "$list" && mkfifo "$list" && refused "is not a plain file; edit it by hand"
 chmod 444 "$list" && refused "read-only"
 if [ "$(id -u)" -eq 0 ]; then chown nobody "$list" && refused "another user"; fi
 
