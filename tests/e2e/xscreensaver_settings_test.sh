@@ -35,8 +35,8 @@ resource | diff -u "$work/defaults" - >&2 || fail "removing did not give back th
 
 # A file as the settings window writes it: the list ends on a blank continued
 # line before the next resource; a disabled orchardia entry counts as one. A
-# form feed and a question mark are text.
-{ echo 'mode:		one'; printf '! why?\f\n'; sed '$s/$/\\/' "$work/defaults"; printf '\n\npointerHysteresis:	10\n'; } >"$list"
+# form feed, a vertical tab and a question mark are text.
+{ echo 'mode:		one'; printf '! why?\f\v\n'; sed '$s/$/\\/' "$work/defaults"; printf '\n\npointerHysteresis:	10\n'; } >"$list"
 cp "$list" "$work/written"
 [ "$(edit add-to-xscreensaver)" = "0 1" ] || fail "add to a written file: $(cat "$work/said")"
 cp "$list" "$work/written-added"
