@@ -14,9 +14,9 @@ defaults=/etc/X11/app-defaults/XScreenSaver
 
 home=$work/home list=$work/home/.xscreensaver
 mkdir "$home"
-# edit COMMAND: runs orchardia --COMMAND in the test's HOME; "CODE LINES" of
+# edit COMMAND: runs orchardia --COMMAND in the test's HOME with no DISPLAY; "CODE LINES" of
 # its output (standard output and error together).
-edit() { local code=0; HOME=$home "$ORCHARDIA" "--$1" >"$work/said" 2>&1 || code=$?; echo "$code $(wc -l <"$work/said")"; }
+edit() { local code=0; HOME=$home env -u DISPLAY "$ORCHARDIA" "--$1" >"$work/said" 2>&1 || code=$?; echo "$code $(wc -l <"$work/said")"; }
 # The daemon's default list as a user's file holds it, and that file's
 # resource with an entry for orchardia continued onto from the last line.
 awk '/^\*programs:/ { on = 1; sub(/^\*/, "") } on { print } on && !/\\$/ { exit }' "$defaults" >"$work/defaults"
