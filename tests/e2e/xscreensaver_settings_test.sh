@@ -79,6 +79,7 @@ printf 'programs: maze --root \\n' >"$list" && refused "does not end with a newl
 sed 's/$/\r/' "$work/written" >"$list" && refused "CRLF"
 printf '\x7fELF\2\1\r\n\0programs:\n' >"$list" && refused "not a text file"
 printf 'programs:\n\033[31m maze --root\n' >"$list" && refused "not a text file"
+printf 'programs:\n\177 maze --root\n' >"$list" && refused "not a text file"  # DEL alone
 head -c 1100000 <(yes '! padding') >"$list" && refused "/\.xscreensaver is larger than 1 MiB; nothing written"
 # A list command holds the folder's lock while it edits: past 5 seconds of
 # another's, it gives up.
@@ -105,6 +106,8 @@ HOME=$work/other "$ORCHARDIA" --add-to-xscreensaver >"$work/said" 2>&1 && ! grep
   fail "another window taken for xscreensaver-settings: $(cat "$work/said")"
 kill "$other" && rm "$work/other/.xscreensaver"
 as_user() { runuser -u "$user" -- env DISPLAY="$DISPLAY" HOME="$home" PATH="$work/bin:$PATH" "$@"; }
+chmod 0 "$list" && ! as_user env DISPLAY= orchardia --add-to-xscreensaver 2>"$work/said" && chmod 644 "$list" &&
+  grep -q "/\.xscreensaver cannot be read: Permission denied; nothing written" "$work/said" || fail "unreadable: $(cat "$work/said")"
 # A daemon keeps the settings window from asking to start one over its preview.
 as_user xscreensaver --no-splash --log "$home/daemon.log" &
 wait_for 15 as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon did not start"
