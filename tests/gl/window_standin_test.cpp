@@ -37,6 +37,7 @@ TEST_F(WindowStandin, HandlesThatNameNoWindowFailQuietly) {
                             reinterpret_cast<HWND>(intptr_t(-5))};
     for (HWND handle : missing) {
         RECT rect = {1, 2, 3, 4};
+        EXPECT_FALSE(IsWindow(handle)) << handle;
         EXPECT_FALSE(GetWindowRect(handle, &rect)) << handle;
         EXPECT_EQ(CreateWindowExA(0, "RecordingSaver", "SaverWindow", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, handle,
                                   nullptr, nullptr, nullptr),
