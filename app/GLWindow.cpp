@@ -59,17 +59,6 @@ void SetScreenSaverRunning(BOOL running, RunHandles* run) {
     if (saverMode == ModeSaver) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &run->previousRunning, 0);
 }
 
-PIXELFORMATDESCRIPTOR PixelFormatRequest() {
-    PIXELFORMATDESCRIPTOR descriptor = {};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = 32;
-    descriptor.iLayerType = PFD_MAIN_PLANE;
-    return descriptor;
-}
-
 bool SetUpPixelFormat(HDC dc) {
     PIXELFORMATDESCRIPTOR descriptor = PixelFormatRequest();
     int format = ChoosePixelFormat(dc, &descriptor);
@@ -152,6 +141,17 @@ void TearDownScene() {
 }
 
 }  // namespace
+
+PIXELFORMATDESCRIPTOR PixelFormatRequest() {
+    PIXELFORMATDESCRIPTOR descriptor = {};
+    descriptor.nSize = sizeof(descriptor);
+    descriptor.nVersion = 1;
+    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    descriptor.iPixelType = PFD_TYPE_RGBA;
+    descriptor.cColorBits = 32;
+    descriptor.iLayerType = PFD_MAIN_PLANE;
+    return descriptor;
+}
 
 void RunSaverWindow(HWND parent, int showCommand) {
     if (!RegisterSaverClass()) {

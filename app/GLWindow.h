@@ -4,3 +4,5 @@
 #include "platform/winapi.h"
 
 void RunSaverWindow(HWND parent, int showCommand);
+// What the window asks ChoosePixelFormat for: double-buffered RGBA, 32 colour bits.
+PIXELFORMATDESCRIPTOR PixelFormatRequest();

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/frame_rate.h"
+#include "platform/x11/gl/frame_rate.h"
 #include "scene/testing.h"
 #include "tests/helpers/glx_window.h"
 

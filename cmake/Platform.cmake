@@ -5,9 +5,10 @@ find_package(JPEG REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XFT REQUIRED IMPORTED_TARGET xft fontconfig)
 
-file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/x11/*.cpp)
-list(FILTER PLATFORM_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
-set(PLATFORM_ENTRY_SOURCES ${CMAKE_SOURCE_DIR}/platform/x11/main.cpp)
+# The shared pieces at the top, and one folder for each subsystem (docs/architecture.md).
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/x11/*.cpp platform/x11/*/*.cpp)
+list(FILTER PLATFORM_SOURCES EXCLUDE REGEX ".*/host/main\\.cpp$")
+set(PLATFORM_ENTRY_SOURCES ${CMAKE_SOURCE_DIR}/platform/x11/host/main.cpp)
 
 add_library(orchardia_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(orchardia_platform PUBLIC ${CMAKE_SOURCE_DIR})

@@ -18,7 +18,7 @@
 #include <utility>
 
 #include "app/SaverContext.h"
-#include "platform/x11/registry_file.h"
+#include "platform/x11/settings/registry_file.h"
 
 namespace {
 

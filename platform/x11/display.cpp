@@ -177,3 +177,9 @@ standin::MonitorRect standin::PrimaryMonitor() {
 void standin::ForgetPrimaryMonitor() {
     monitorKnown = false;
 }
+
+bool standin::IsCloseRequest(const XClientMessageEvent& event) {
+    Atom protocols = XInternAtom(event.display, "WM_PROTOCOLS", False);
+    Atom deleteWindow = XInternAtom(event.display, "WM_DELETE_WINDOW", False);
+    return event.message_type == protocols && event.format == 32 && Atom(event.data.l[0]) == deleteWindow;
+}

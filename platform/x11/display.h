@@ -51,4 +51,7 @@ MonitorRect PrimaryMonitor();
 // Makes the next PrimaryMonitor read the server again (the screen changed).
 void ForgetPrimaryMonitor();
 
+// Whether the event is a window manager's request to close a window (WM_DELETE_WINDOW).
+bool IsCloseRequest(const XClientMessageEvent& event);
+
 }  // namespace standin

@@ -28,9 +28,9 @@ void LearnGlxErrors(Display* display) {
 int HandleXError(Display* display, XErrorEvent* error) {
     bool ownWindowGone = NamesAGoneWindow(*error) && IsOwnWindow(error->resourceid);
     if (ownWindowGone) NoteWindowGone(error->resourceid);
-    for (XErrorTrap* trap = innermostTrap; trap != nullptr; trap = trap->outer) {
-        if (trap->display == display) {
-            trap->lastError = error->error_code;
+    for (XErrorTrap* trap = innermostTrap; trap != nullptr; trap = trap->outer_) {
+        if (trap->display_ == display) {
+            trap->lastError_ = error->error_code;
             return 0;
         }
     }
@@ -49,20 +49,20 @@ void InstallXErrorHandler() {
     XSetErrorHandler(HandleXError);
 }
 
-XErrorTrap::XErrorTrap(Display* trapDisplay) : display(trapDisplay), outer(innermostTrap) {
+XErrorTrap::XErrorTrap(Display* trapDisplay) : display_(trapDisplay), outer_(innermostTrap) {
     InstallXErrorHandler();
-    XSync(display, False);  // earlier requests' errors are not ours
+    XSync(display_, False);  // earlier requests' errors are not ours
     innermostTrap = this;
 }
 
 XErrorTrap::~XErrorTrap() {
-    XSync(display, False);
-    innermostTrap = outer;
+    XSync(display_, False);
+    innermostTrap = outer_;
 }
 
 bool XErrorTrap::Failed() {
-    XSync(display, False);
-    return lastError != 0;
+    XSync(display_, False);
+    return lastError_ != 0;
 }
 
 }  // namespace standin

@@ -31,12 +31,12 @@ public:
     XErrorTrap& operator=(const XErrorTrap&) = delete;
 
     bool Failed();
-    unsigned char LastErrorCode() const { return lastError; }
+    unsigned char LastErrorCode() const { return lastError_; }
 
 private:
-    Display* display;
-    XErrorTrap* outer;
-    unsigned char lastError = 0;
+    Display* display_;
+    XErrorTrap* outer_;
+    unsigned char lastError_ = 0;
     friend int HandleXError(Display*, XErrorEvent*);
 };
 

@@ -9,7 +9,7 @@
 // The stand-in's header first: it defines APIENTRY for itself, which GL's headers then keep.
 #include "platform/x11/testing.h"
 
-#include "GlTestContext.h"
+#include "tests/helpers/gl_test_context.h"
 #include "common/Random.h"
 #include "scene/Scene.h"
 #include "scene/testing.h"

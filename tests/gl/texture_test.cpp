@@ -10,7 +10,7 @@
 #include "assets/TextureLoader.h"
 #include "platform/x11/testing.h"
 
-#include "GlTestContext.h"
+#include "tests/helpers/gl_test_context.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "app/GLWindow.h"
 #include "app/SaverContext.h"
 #include "app/SaverMode.h"
+#include "platform/x11/posix.h"
 #include "platform/x11/testing.h"
 #include "tests/helpers/private_xserver.h"
 
@@ -113,13 +114,6 @@ off_t FileSize(const std::string& path) {
     return stat(path.c_str(), &status) == 0 ? status.st_size : 0;
 }
 
-// Seconds on CLOCK_MONOTONIC, as the swap log writes them.
-double MonotonicSeconds() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
 // Once frames are drawn, another client sends the saver window a burst of 50
 // Alt presses (ignored) and then a key, which ends the run. 0 when at most the
 // frame in progress was swapped after the burst: the loop handled every
@@ -144,7 +138,7 @@ int BurstRun(const std::string& swapLog) {
             XSendEvent(other, event.xkey.window, False, 0, &event);
         }
         XSync(other, False);
-        burstSent = MonotonicSeconds();
+        burstSent = standin::MonotonicSeconds();  // the swap log's clock
         XCloseDisplay(other);
     });
     RunSaverWindow(nullptr, SW_SHOWDEFAULT);

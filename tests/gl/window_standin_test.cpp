@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <thread>
 
-#include "GlTestContext.h"
-#include "platform/x11/frame_rate.h"
+#include "tests/helpers/gl_test_context.h"
+#include "app/GLWindow.h"
+#include "platform/x11/gl/frame_rate.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ public:
     }
     HWND ParentHandle() const { return reinterpret_cast<HWND>(static_cast<uintptr_t>(parent)); }
 };
-
-PIXELFORMATDESCRIPTOR ProgramRequest() {
-    PIXELFORMATDESCRIPTOR descriptor = {};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = 32;
-    return descriptor;
-}
 
 TEST_F(WindowStandin, HandlesThatNameNoWindowFailQuietly) {
     const HWND missing[] = {reinterpret_cast<HWND>(uintptr_t(0x1fffff0)), reinterpret_cast<HWND>(uintptr_t(999999)),
@@ -85,7 +76,7 @@ TEST_F(WindowStandin, PixelFormatIsTheWindowsOwnGlxVisual) {
     Open();
     HDC dc = GetDC(window);
     EXPECT_EQ(GetDC(window), dc);  // the window's own device context
-    PIXELFORMATDESCRIPTOR request = ProgramRequest();
+    PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
     int format = ChoosePixelFormat(dc, &request);
     ASSERT_NE(format, 0);
     EXPECT_FALSE(SetPixelFormat(dc, format + 1, &request));

@@ -17,14 +17,13 @@
 #include "scene/testing.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
-#include "tests/gl/GlTestContext.h"
+#include "tests/helpers/gl_test_context.h"
+#include "tests/helpers/random_draws.h"
 
 namespace {
 
 using Calls = std::vector<Call>;
 
-constexpr int kOne = 32767;          // u exactly 1
-constexpr int kAtLeastHalf = 16384;  // the smallest draw with u >= 0.5
 constexpr int kY = 20000;            // the draw for y = u x -2.4f
 constexpr float kYPosition = -1.46488845f;  // with -2.4 as a double it would be -1.46488833
 constexpr float kPhaseStep = 0.06666667f;
@@ -36,10 +35,6 @@ float SceneTime(int milliseconds) {
 
 float U(int draw) {
     return float(double(draw) * double(3.0518509e-05f));
-}
-
-void Queue(std::initializer_list<int> draws) {
-    for (int draw : draws) prng::ForceNext(draw);
 }
 
 // What a sprite shows, as its rebirth leaves it.
@@ -94,8 +89,16 @@ float PhaseAt(float time, Look& look, const Look* rebirth = nullptr) {
     return phase;
 }
 
-Calls SpriteCalls(const Look& look, float phase, double chord) {
-    const float x = float(chord * double(phase) * 3.0 - chord);
+// Each sprite's x: the chord x (3 phase - 1), worked out by hand from the
+// chords 2.472135 (36 degrees) and 1.0442097 (15 degrees).
+const float kFirstX[16] = {-2.472135f,  -1.977708f, -1.483281f, -0.9888538f, -0.4944269f, 7.3675366e-08f,
+                           0.4944275f,  0.9888543f, 1.4832813f, 1.9777082f,  2.4721353f,  2.9665623f,
+                           3.46099f,    3.9554167f, 4.4498434f, -2.472135f};
+const float kSecondX[16] = {-0.8340103f, -0.6251684f, -0.41632637f, -0.20748436f, 0.0013574801f, 0.2101995f,
+                            0.41904154f, 0.6278834f,  0.8367253f,   1.0455673f,   1.2544093f,    1.4632511f,
+                            1.6720934f,  1.8809352f,  -1.042852f,   -0.83401024f};
+
+Calls SpriteCalls(const Look& look, float phase, float x) {
     const float angle = float(double(look.spin) * double(phase));
     const float left = (look.cell % 8) * 0.125f, top = (look.cell / 8) * 0.25f;
     const float right = left + 0.125f, bottom = top + 0.25f;
@@ -153,18 +156,21 @@ Calls SetUpCalls(int width, int height, Textures textures) {
     return calls;
 }
 
-// The gradient turned by t x 8 degrees, the sprites' state, the banner, the atlas.
-Calls BackgroundCalls(float t, Textures textures) {
-    const float a = float(double(t) * double(0.1f)), b = float(double(t) * double(0.02f));
+// The gradient turned by t x 8 degrees and its second colour at t, as worked
+// out by hand; then the sprites' state, the banner, the atlas.
+struct Gradient {
+    float turn, red, blue, alpha;
+};
+
+Calls BackgroundCalls(const Gradient& gradient, Textures textures) {
     return {{"glDisable", {GL_CULL_FACE}},
             {"glPushMatrix", {}},
-            {"glRotatef", {float(double(t) * 8.0), 0, 0, 1}},
+            {"glRotatef", {gradient.turn, 0, 0, 1}},
             {"glBegin", {GL_QUADS}},
             {"glColor3fv", {0, 0.5f, 0.1f}},
             {"glVertex3f", {-32, 32, -10}},
             {"glVertex3f", {32, 32, -10}},
-            {"glColor4f", {float((std::sin(double(a)) + 1) * 0.25), 0, float((std::cos(double(a)) + 1) * 0.25),
-                           float((std::cos(double(b)) + 1) * 0.25)}},
+            {"glColor4f", {gradient.red, 0, gradient.blue, gradient.alpha}},
             {"glVertex3f", {32, -32, -10}},
             {"glVertex3f", {-32, -32, -10}},
             {"glEnd", {}},
@@ -191,16 +197,17 @@ Calls BackgroundCalls(float t, Textures textures) {
             {"glTexEnvf", {GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE}}};
 }
 
-Calls ClipPlaneCalls(float angle) {
-    const double phi = (double(angle) + 270 - 90) * double(0.01745328f);
+// The second plane's normal (cos, sin) of the wedge angle + 180 degrees.
+Calls ClipPlaneCalls(const double normal[2]) {
     return {{"glClipPlane", {GL_CLIP_PLANE0, 1, 0, 0, 0}},
-            {"glClipPlane", {GL_CLIP_PLANE1, std::cos(phi), std::sin(phi), 0, 0}}};
+            {"glClipPlane", {GL_CLIP_PLANE1, normal[0], normal[1], 0, 0}}};
 }
 
 struct Frame {
-    float sceneTime;
+    Gradient gradient;
     bool mirrored;
     float angle;  // the wedge angle drawn
+    double normal[2];
     int passes;
 };
 
@@ -211,16 +218,16 @@ Calls FrameCalls(const Frame& frame, const Calls& sprites, Textures textures) {
                    {"glLoadIdentity", {}},
                    {"gluLookAt", {0, 0, 5.5, 0, 0, 0, 0, 1, 0}},
                    {"glPushMatrix", {}}};
-    Append(calls, BackgroundCalls(frame.sceneTime, textures));
+    Append(calls, BackgroundCalls(frame.gradient, textures));
     if (frame.mirrored) Append(calls, {{"glEnable", {GL_CLIP_PLANE0}}, {"glEnable", {GL_CLIP_PLANE1}}});
     for (int pass = 0; pass < frame.passes; ++pass) {
         Append(calls, {{"glPushMatrix", {}}, {"glRotatef", {float(2 * pass) * frame.angle, 0, 0, 1}},
                        {"glFrontFace", {GL_CCW}}});
-        Append(calls, ClipPlaneCalls(frame.angle));
+        Append(calls, ClipPlaneCalls(frame.normal));
         Append(calls, sprites);
         if (frame.mirrored) {
             Append(calls, {{"glScalef", {-1, 1, 1}}, {"glFrontFace", {GL_CW}}});
-            Append(calls, ClipPlaneCalls(frame.angle));
+            Append(calls, ClipPlaneCalls(frame.normal));
             Append(calls, sprites);
         }
         calls.push_back({"glPopMatrix", {}});
@@ -287,9 +294,10 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
     Calls sprites;
     for (int i = 0; i < 16; ++i) {
         const float phase = PhaseAt(0.0f, looks[i], &sprite15);
-        Append(sprites, SpriteCalls(looks[i], phase, scene.configs[0].chordLength));
+        Append(sprites, SpriteCalls(looks[i], phase, kFirstX[i]));
     }
-    EXPECT_EQ(FirstDifference(first, FrameCalls({0.0f, false, 36.0f, 1}, sprites, textures)), "");
+    const Frame plain = {{0, 0.25f, 0.5f, 0.5f}, false, 36.0f, {-0.8090186669278799, -0.5877829502139681}, 1};
+    EXPECT_EQ(FirstDifference(first, FrameCalls(plain, sprites, textures)), "");
 
     // Mirrored at 1.342 s, two thirds into the change from 36 to 15 degrees:
     // about 20.32 degrees, 18 wedges, 9 passes. The sprites already cross the
@@ -301,23 +309,21 @@ TEST_F(FrameTraceTest, SetUpAndTwoFramesCallByCall) {
     for (int height : {480, 100, 0}) scene.Resize(200, height);
     const Calls second = Record(0xffffffffu);
     const float time = SceneTime(1342);
-    const double p = double(time) / 2.0;
-    const float angle = float(36.0 + p * p * (3.0 - 2.0 * p) * (15.0 - 36.0));
-    ASSERT_NEAR(angle, 20.32, 0.01);
     sprites.clear();
     for (int i = 0; i < 16; ++i) {
         const float phase = PhaseAt(time, looks[i], &sprite14);
-        Append(sprites, SpriteCalls(looks[i], phase, scene.configs[7].chordLength));
+        Append(sprites, SpriteCalls(looks[i], phase, kSecondX[i]));
     }
+    const Frame mirrored = {{10.736f, 0.28344938f, 0.49775216f, 0.49990997f}, true, 20.32351f,
+                            {-0.9377474199554534, -0.3473179758764159}, 9};
     Calls expected = ProjectionCalls(200, 1, 200);
-    Append(expected, FrameCalls({time, true, angle, 9}, sprites, textures));
+    Append(expected, FrameCalls(mirrored, sprites, textures));
     EXPECT_EQ(FirstDifference(second, expected), "");
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     // Formed in float, the new birth time would be 1.33333182.
     EXPECT_EQ(scene.spriteField->sprites[14].birthTime, looks[14].birthTime);
 
-    prng::ForceNext(4242);
-    EXPECT_EQ(prng::rand(), 4242) << "a different number of random draws than queued";
+    ExpectQueueUsedUp();
 
     // One side changed is a new size, the viewport the frame's first call; the
     // same size again is none (viewport 0 x 0 below: no projection).

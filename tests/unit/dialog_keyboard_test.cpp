@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/x11/dialog_state.h"
+#include "platform/x11/dialog/dialog_state.h"
 
 namespace {
 

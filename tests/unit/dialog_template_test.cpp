@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "assets/resource.h"
-#include "platform/x11/dialog_template.h"
+#include "platform/x11/dialog/dialog_template.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/x11/messagebox_layout.h"
+#include "platform/x11/dialog/messagebox_layout.h"
 #include "platform/x11/testing.h"
 
 namespace {

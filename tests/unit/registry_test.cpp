@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "platform/x11/registry_file.h"
+#include "platform/x11/settings/registry_file.h"
 #include "platform/x11/testing.h"
 #include "platform/x11/win32.h"
 #include "tests/unit/config_folder.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SaverContext.h"
-#include "platform/x11/run_values.h"
+#include "platform/x11/settings/run_values.h"
 #include "platform/x11/testing.h"
 #include "tests/portable/stored_values.h"
 #include "tests/unit/config_folder.h"

@@ -9,22 +9,9 @@
 #include "scene/testing.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
+#include "tests/helpers/random_draws.h"
 
 namespace {
-
-constexpr int kSentinel = 4242;
-constexpr int kAtLeastHalf = 16384;  // the smallest draw with u >= 0.5
-constexpr int kOne = 32767;          // u exactly 1
-
-void Queue(std::initializer_list<int> values) {
-    for (int value : values) prng::ForceNext(value);
-}
-
-// The next draw is the sentinel: exactly the queued draws were used.
-void ExpectQueueUsedUp() {
-    prng::ForceNext(kSentinel);
-    EXPECT_EQ(prng::rand(), kSentinel) << "a different number of random draws than queued";
-}
 
 class SpriteFieldTest : public ::testing::Test {
 protected:

@@ -10,14 +10,9 @@
 #include "scene/testing.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
+#include "tests/helpers/random_draws.h"
 
 namespace {
-
-constexpr int kOne = 32767;          // u exactly 1
-
-void Queue(std::initializer_list<int> values) {
-    for (int value : values) prng::ForceNext(value);
-}
 
 class SpriteTest : public ::testing::Test {
 protected:

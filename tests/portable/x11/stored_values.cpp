@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/x11/registry_file.h"
+#include "platform/x11/settings/registry_file.h"
 
 namespace {
 
