@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/x11/settings/registry_file.h"
+#include "platform/x11/settings/run_values.h"
 #include "platform/x11/testing.h"
 #include "platform/x11/win32.h"
 #include "tests/unit/config_folder.h"
@@ -155,6 +156,11 @@ TEST_F(RegistryTest, QueryFollowsWin32Rules) {
     EXPECT_EQ(RegQueryValueExA(key, "missing", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+    // A run-only value answers for its own name under its own key only.
+    standin::SetRunOnlyDword("Software\\Other", "v", 7);
+    standin::SetRunOnlyDword(kKey, "w", 7);
+    EXPECT_EQ(ReadValue(kKey, "v").data, std::string("\x01\x02\x03\x04\x05"));
+    standin::ClearRunOnlyValues();
 }
 
 TEST_F(RegistryTest, RejectsKeyPathsTheFileCannotHold) {
